@@ -1,0 +1,42 @@
+#include "db/store.h"
+
+#include <cstring>
+
+namespace zeb {
+
+Store db;
+
+void reset_db(Store& store, StoreSize size) {
+  for (int t = 0; t < size.tracks; ++t)
+    for (int c = 0; c < size.cars; ++c)
+      for (int s = 0; s < size.short_tracks; ++s)
+        for (int p = 0; p < size.positions; ++p) init_record(store[t][c][s][p]);
+}
+
+void init_record(LapRecord& slot) {
+  slot.key[0] = '\0';
+  slot.racer[0] = '\0';
+  slot.short_track[0] = '\0';
+  slot.car[0] = '\0';
+  slot.slaptime[0] = '\0';
+  slot.pos = 127;
+  slot.lapnum = 127;
+  slot.laptime = -1;
+}
+
+void copy_record(LapRecord& destination, const LapRecord& source) {
+  copy_text(source.key, destination.key);
+  destination.pos = source.pos;
+  copy_text(source.racer, destination.racer);
+  copy_text(source.short_track, destination.short_track);
+  copy_text(source.car, destination.car);
+  destination.laptime = source.laptime;
+  copy_text(source.slaptime, destination.slaptime);
+  destination.lapnum = source.lapnum;
+}
+
+bool texts_equal(const char* first, const char* second) { return std::strcmp(first, second) == 0; }
+
+char* copy_text(const char* source, char* destination) { return std::strcpy(destination, source); }
+
+}  // namespace zeb

@@ -1,0 +1,131 @@
+#include "delete/primitives.h"
+
+namespace zeb {
+namespace {
+
+bool within(int index, int size) { return index >= 0 && index < size; }
+
+// Short tracks of a track: its codes up to the first empty one.
+int layouts_of(int track, StoreSize size) {
+  int n = short_track_count(track);
+  return n < size.short_tracks ? n : size.short_tracks;
+}
+
+Cell cell_at(Store& store, int track, int car, int short_track, StoreSize size) {
+  return Cell(store[track][car][short_track], static_cast<std::size_t>(size.positions));
+}
+
+// Applies a per-cell step to every cell of one track (car outermost), or of
+// one car (track outermost); true if any step deleted something.
+template <typename Step>
+bool each_cell_of_track(Store& store, int track, StoreSize size, Step step) {
+  bool deleted = false;
+  for (int c = 0; c < size.cars; ++c)
+    for (int s = 0; s < layouts_of(track, size); ++s)
+      deleted |= step(cell_at(store, track, c, s, size));
+  return deleted;
+}
+
+template <typename Step>
+bool each_cell_of_car(Store& store, int car, StoreSize size, Step step) {
+  bool deleted = false;
+  for (int t = 0; t < size.tracks; ++t)
+    for (int s = 0; s < layouts_of(t, size); ++s) deleted |= step(cell_at(store, t, car, s, size));
+  return deleted;
+}
+
+template <typename Step>
+bool each_cell_of_short_track(Store& store, int track, int short_track, StoreSize size,
+                              Step step) {
+  bool deleted = false;
+  for (int c = 0; c < size.cars; ++c) deleted |= step(cell_at(store, track, c, short_track, size));
+  return deleted;
+}
+
+auto clear_step() {
+  return [](Cell cell) { return clear_cell(cell); };
+}
+auto remove_step(const char* racer) {
+  return [racer](Cell cell) { return remove_racer(cell, racer); };
+}
+
+}  // namespace
+
+bool clear_cell(Cell cell) {
+  bool deleted = false;
+  for (std::size_t p = 0; p < cell.size() && !slot_is_empty(cell[p]); ++p) {
+    init_record(cell[p]);
+    deleted = true;
+  }
+  return deleted;
+}
+
+bool remove_racer(Cell cell, const char* racer) {
+  const std::size_t n = cell.size();
+  std::size_t k = 0;
+  while (k < n && !texts_equal(cell[k].racer, racer)) ++k;
+  // An empty slot may still carry the name of an entry that moved up out of
+  // it; it always lies behind every occupied one.
+  if (k == n || slot_is_empty(cell[k])) return false;
+  for (std::size_t i = k; i + 1 < n; ++i) {
+    copy_record(cell[i], cell[i + 1]);
+    cell[i].pos = static_cast<std::uint8_t>(i);
+  }
+  cell[n - 1].key[0] = '\0';
+  return true;
+}
+
+bool delete_track(Store& store, int track, StoreSize size) {
+  if (!within(track, size.tracks)) return false;
+  return each_cell_of_track(store, track, size, clear_step());
+}
+
+bool delete_car(Store& store, int car, StoreSize size) {
+  if (!within(car, size.cars)) return false;
+  return each_cell_of_car(store, car, size, clear_step());
+}
+
+bool delete_short_track(Store& store, int track, int short_track, StoreSize size) {
+  if (!within(track, size.tracks) || !within(short_track, size.short_tracks)) return false;
+  return each_cell_of_short_track(store, track, short_track, size, clear_step());
+}
+
+bool delete_combo(Store& store, int track, int car, int short_track, StoreSize size) {
+  if (!within(track, size.tracks) || !within(car, size.cars) ||
+      !within(short_track, size.short_tracks))
+    return false;
+  return clear_cell(cell_at(store, track, car, short_track, size));
+}
+
+bool delete_racer(Store& store, const char* racer, StoreSize size) {
+  bool deleted = false;
+  for (int t = 0; t < size.tracks; ++t)
+    deleted |= each_cell_of_track(store, t, size, remove_step(racer));
+  return deleted;
+}
+
+bool delete_racer_track(Store& store, const char* racer, int track, StoreSize size) {
+  if (!within(track, size.tracks)) return false;
+  return each_cell_of_track(store, track, size, remove_step(racer));
+}
+
+bool delete_racer_car(Store& store, const char* racer, int car, StoreSize size) {
+  if (!within(car, size.cars)) return false;
+  return each_cell_of_car(store, car, size, remove_step(racer));
+}
+
+bool delete_racer_short_track(Store& store, const char* racer, int track, int short_track,
+                              StoreSize size) {
+  if (!within(track, size.tracks) || !within(short_track, size.short_tracks)) return false;
+  return each_cell_of_short_track(store, track, short_track, size, remove_step(racer));
+}
+
+bool delete_racer_combo(Store& store, const char* racer, int track, int car, int short_track,
+                        StoreSize size) {
+  if (!within(track, size.tracks) || !within(car, size.cars) ||
+      !within(short_track, size.short_tracks))
+    return false;
+  return remove_racer(cell_at(store, track, car, short_track, size), racer);
+}
+
+}  // namespace zeb

@@ -1,0 +1,29 @@
+// load: a replay file's header into the header buffer, then its best lap
+// into the ranking of its track, car and layout.
+#pragma once
+
+#include <string>
+
+#include "db/store.h"
+#include "replay/header.h"
+
+namespace zeb {
+
+// The name of the replay being loaded; kept after the load, also a failed one.
+extern std::string replay_filename;
+
+// From the prompt (from_startup false) the name is word 1; from start-up it
+// is already in `filename` and words and count are not used.
+void load_command(char** words, int count, std::string& filename, bool from_startup);
+
+// An empty track code becomes the track name's first two characters, the
+// layout number's first digit and R for a reversed layout; then the code is
+// upper-cased in place.
+void complete_track_code(SprHeader& header);
+int track_index_by_name(const SprHeader& header);
+int car_index_by_name(const SprHeader& header);
+// The layout index of the header's upper-case track code, or -1.
+int short_track_from_code(const SprHeader& header);
+void record_from_header(const SprHeader& header, LapRecord& record);
+
+}  // namespace zeb

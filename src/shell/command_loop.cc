@@ -1,0 +1,78 @@
+#include "shell/command_loop.h"
+
+#include "db/find.h"
+#include "db/pdb.h"
+#include "db/store.h"
+#include "delete/del_command.h"
+#include "replay/header.h"
+#include "replay/load.h"
+#include "shell/help.h"
+#include "shell/line_reader.h"
+#include "shell/output.h"
+#include "tables/tables.h"
+
+namespace zeb {
+
+std::string input_line;
+
+namespace {
+
+void load_from_prompt(char** words, int count) {
+  load_command(words, count, replay_filename, false);
+}
+
+}  // namespace
+
+const CommandRow command_table[] = {
+    {"q", nullptr},
+    {"quit", nullptr},
+    {"l", load_from_prompt},
+    {"load", load_from_prompt},
+    {"p", print_command},
+    {"print", print_command},
+    {"pdb", pdb_command},
+    {"d", del_command},
+    {"del", del_command},
+    {"f", find_command},
+    {"find", find_command},
+    {"h", help_command},
+    {"help", help_command},
+};
+const int command_table_rows = static_cast<int>(std::size(command_table));
+
+int split_words(char* line, char** words, int maximum) {
+  char* c = line;
+  for (int i = 0; i < maximum; ++i) {
+    while (*c == ' ') ++c;
+    if (*c == '\0') {
+      words[i] = nullptr;
+      return i;
+    }
+    words[i] = c;
+    while (*c != ' ' && *c != '\0') ++c;
+    if (*c == ' ') *c++ = '\0';
+  }
+  return maximum;
+}
+
+void command_loop() {
+  char* words[max_words];
+  for (;;) {
+    write_text("ZEB> ");
+    if (!read_line(input_line)) return;  // end of input ends the session quietly
+    int count = split_words(input_line.data(), words, max_words);
+    if (count == 0) return;
+    lower_text(words[0]);
+    const CommandRow* row = command_table;
+    const CommandRow* end = command_table + command_table_rows;
+    while (row != end && row->word != words[0]) ++row;
+    if (row == end) {
+      write_line("\tpress h (or help) for help");
+      continue;
+    }
+    if (row->handler == nullptr) return;
+    row->handler(words, count);
+  }
+}
+
+}  // namespace zeb

@@ -1,0 +1,118 @@
+#include "shell/output.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zeb {
+namespace {
+
+void write_to_stdout(const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(STDOUT_FILENO, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return;  // a closed or failing standard output loses the text, nothing else
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+}
+
+constexpr std::size_t buffer_size = 1 << 16;
+char buffer[buffer_size];
+std::size_t used = 0;
+OutputWriter writer = write_to_stdout;
+
+void append(const char* data, std::size_t size) {
+  if (used + size > buffer_size) {
+    flush_output();
+    if (size > buffer_size) {  // larger than the whole buffer: straight through
+      writer(data, size);
+      return;
+    }
+  }
+  std::memcpy(buffer + used, data, size);
+  used += size;
+}
+
+void append_char(char c) {
+  if (used == buffer_size) flush_output();
+  buffer[used++] = c;
+}
+
+// Decimal digits of a number, at least min_digits of them (zero-padded), as %d
+// and %02d write it.
+void append_number(long value, int min_digits) {
+  char digits[24];
+  int n = 0;
+  unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
+                                      : static_cast<unsigned long>(value);
+  do {
+    digits[n++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (n < min_digits) digits[n++] = '0';
+  if (value < 0) append_char('-');
+  while (n > 0) append_char(digits[--n]);
+}
+
+}  // namespace
+
+void write_text(std::string_view text) { append(text.data(), text.size()); }
+
+void write_line(std::string_view text) {
+  append(text.data(), text.size());
+  append_char('\n');
+}
+
+void write_format(std::string_view format, std::initializer_list<FormatArg> args) {
+  const FormatArg* arg = args.begin();
+  std::size_t i = 0;
+  while (i < format.size()) {
+    std::size_t percent = format.find('%', i);
+    if (percent == std::string_view::npos) percent = format.size();
+    append(format.data() + i, percent - i);
+    if (percent == format.size()) break;
+    std::string_view spec = format.substr(percent);
+    if (arg == args.end()) {  // more conversions than arguments: keep the text
+      append_char('%');
+      i = percent + 1;
+      continue;
+    }
+    if (spec.starts_with("%s")) {
+      write_text(arg->text);
+      i = percent + 2;
+    } else if (spec.starts_with("%d")) {
+      append_number(arg->number, 1);
+      i = percent + 2;
+    } else if (spec.starts_with("%02d")) {
+      append_number(arg->number, 2);
+      i = percent + 4;
+    } else if (spec.starts_with("%-15s")) {
+      write_text(arg->text);
+      for (std::size_t pad = arg->text.size(); pad < 15; ++pad) append_char(' ');
+      i = percent + 5;
+    } else {
+      append_char('%');
+      i = percent + 1;
+      continue;
+    }
+    ++arg;
+  }
+}
+
+void flush_output() {
+  if (used == 0) return;
+  std::size_t size = used;
+  used = 0;
+  writer(buffer, size);
+}
+
+void set_output_writer(OutputWriter new_writer) {
+  flush_output();
+  writer = new_writer ? new_writer : write_to_stdout;
+}
+
+}  // namespace zeb

@@ -1,0 +1,42 @@
+// All of zeb's output goes through here: one buffer in front of one writer.
+// Standard output is written only by flush_output(), which the line reader
+// calls before it waits for input and start-up calls at exit, so the prompt is
+// always on screen while the program waits, and a long listing leaves in
+// large blocks.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string_view>
+
+namespace zeb {
+
+// One argument of write_format: a text for %s and %-15s, a number for %d and %02d.
+struct FormatArg {
+  constexpr FormatArg(std::string_view t) : text(t), is_number(false) {}
+  constexpr FormatArg(const char* t) : text(t), is_number(false) {}
+  constexpr FormatArg(long n) : number(n), is_number(true) {}
+  constexpr FormatArg(int n) : number(n), is_number(true) {}
+  constexpr FormatArg(unsigned n) : number(n), is_number(true) {}
+  std::string_view text;
+  long number = 0;
+  bool is_number;
+};
+
+// Writes the text as it is.
+void write_text(std::string_view text);
+// Writes the text and a newline.
+void write_line(std::string_view text);
+// Formatted writing with the conversions zeb's messages use: %s, %d, %02d and
+// %-15s. Anything else in the format is written as it stands.
+void write_format(std::string_view format, std::initializer_list<FormatArg> args);
+
+// Hands everything buffered to the writer.
+void flush_output();
+
+// Where flushed bytes go; the default writes to standard output. Tests and
+// fuzzers capture output by installing their own writer.
+using OutputWriter = void (*)(const char* data, std::size_t size);
+void set_output_writer(OutputWriter writer);  // nullptr restores standard output
+
+}  // namespace zeb
