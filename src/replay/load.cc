@@ -52,11 +52,9 @@ char* put_number(char* out, int value, int min_digits) {
   return out;
 }
 
-void offer_record(const SprHeader& header, int track, int car, int short_track) {
-  LapRecord record;
-  init_record(record);
-  record_from_header(header, record);
-  Cell cell = cell_of(db, track, car, short_track);
+}  // namespace
+
+void offer_to_cell(Cell cell, const LapRecord& record) {
   if (insert_ranked(cell, record) != replace_entry) return;
   LapRecord older;  // the racer's slower entry, kept in case the new time ties
   copy_record(older, cell[find_key(cell, record)]);
@@ -67,8 +65,6 @@ void offer_record(const SprHeader& header, int track, int car, int short_track) 
     place_at(cell, older, former);
   }
 }
-
-}  // namespace
 
 int track_index_by_name(const SprHeader& header) {
   return track_index_by_long_name(track_name_text(header));
@@ -156,7 +152,10 @@ void load_command(char** words, int count, std::string& filename, bool from_star
     write_line("\tnot added to the database (unknown track, car or short track)");
     return;
   }
-  offer_record(replay_header, track, car, short_track);
+  LapRecord record;
+  init_record(record);
+  record_from_header(replay_header, record);
+  offer_to_cell(cell_of(db, track, car, short_track), record);
 }
 
 }  // namespace zeb

@@ -24,6 +24,9 @@ int track_index_by_name(const SprHeader& header);
 int car_index_by_name(const SprHeader& header);
 // The layout index of the header's upper-case track code, or -1.
 int short_track_from_code(const SprHeader& header);
+// Offers the record to its ranking; when the racer's slower entry is there,
+// replaces it (keeping it after all if the new time ties another racer's).
+void offer_to_cell(Cell cell, const LapRecord& record);
 void record_from_header(const SprHeader& header, LapRecord& record);
 
 }  // namespace zeb

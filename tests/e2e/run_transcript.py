@@ -1,0 +1,220 @@
+#!/usr/bin/env python3
+"""Runs one end-to-end transcript: the real zeb binary, its arguments and a
+standard-input script, in a fresh folder with the transcript's files; its
+standard output must match the expected one byte for byte.
+
+Transcript format (one directive a line; '#' starts a comment line):
+
+  replay NAME key=value ...   a replay made by make_replay (keys: replay_builder.h)
+  file NAME EXPR              a file whose bytes are a Python expression
+  dir NAME                    a folder
+  examples                    the repository's example replays, as examples/
+  args: WORD ...              the command line (shell-like quoting)
+  args-python: EXPR           the command line as a Python list of strings
+  stdin:                      then lines '<TEXT': TEXT and a newline
+  stdin-python: EXPR          standard input as a Python str or bytes
+  stdout:                     then lines '|TEXT$' (TEXT and a newline) or a
+                              last line '|TEXT%' (TEXT without a newline)
+  stdout-python: EXPR         the expected output as a Python str or bytes
+
+TEXT escapes: \\t tab, \\r carriage return, \\n newline, \\0 NUL, \\\\
+backslash, \\xHH any byte; in stdin a final \\c drops the newline.
+
+Usage: run_transcript.py ZEB MAKE_REPLAY EXAMPLES_DIR FILE [--update]
+"""
+import os
+import re
+import shlex
+import subprocess
+import sys
+import tempfile
+
+ESCAPES = {"t": b"\t", "r": b"\r", "n": b"\n", "0": b"\0", "\\": b"\\"}
+
+
+def unescape(text):
+    out = bytearray()
+    i = 0
+    raw = text.encode("utf-8", "surrogateescape")
+    while i < len(raw):
+        c = raw[i:i + 1]
+        if c != b"\\":
+            out += c
+            i += 1
+            continue
+        e = chr(raw[i + 1])
+        if e == "x":
+            out.append(int(raw[i + 2:i + 4], 16))
+            i += 4
+        elif e in ESCAPES:
+            out += ESCAPES[e]
+            i += 2
+        else:
+            raise ValueError(f"unknown escape \\{e} in {text!r}")
+    return bytes(out)
+
+
+def escape(data):
+    out = []
+    for b in data:
+        if b == 9:
+            out.append("\\t")
+        elif b == 13:
+            out.append("\\r")
+        elif b == 0x5C:
+            out.append("\\\\")
+        elif 32 <= b < 127:
+            out.append(chr(b))
+        else:
+            out.append(f"\\x{b:02x}")
+    return "".join(out)
+
+
+def render_stdout(data):
+    """The stdout block for some output, one '|' line per output line."""
+    lines = []
+    pieces = data.split(b"\n")
+    for piece in pieces[:-1]:
+        lines.append("|" + escape(piece) + "$")
+    if pieces[-1]:
+        lines.append("|" + escape(pieces[-1]) + "%")
+    return lines
+
+
+def as_bytes(value):
+    return value.encode("latin-1") if isinstance(value, str) else bytes(value)
+
+
+def parse(path):
+    t = {"setup": [], "args": [], "stdin": b"", "stdout": None, "stdout_python": False}
+    section = None
+    expected = bytearray()
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    if lines and lines[-1] == "":
+        lines.pop()
+    for n, line in enumerate(lines, 1):
+        where = f"{path}:{n}"
+        if section == "stdin" and line.startswith("<"):
+            body = line[1:]
+            if body.endswith("\\c") and not body.endswith("\\\\c"):
+                t["stdin"] += unescape(body[:-2])
+            else:
+                t["stdin"] += unescape(body) + b"\n"
+            continue
+        if section == "stdout" and line.startswith("|"):
+            if line.endswith("$"):
+                expected += unescape(line[1:-1]) + b"\n"
+            elif line.endswith("%"):
+                expected += unescape(line[1:-1])
+            else:
+                sys.exit(f"{where}: an output line ends in $ or %")
+            continue
+        section = None
+        if not line.strip() or line.startswith("#"):
+            continue
+        word, _, rest = line.partition(" ")
+        if word in ("replay", "file", "dir", "examples"):
+            t["setup"].append((word, rest, where))
+        elif line.startswith("args:"):
+            t["args"] = shlex.split(line[5:])
+        elif line.startswith("args-python:"):
+            t["args"] = list(eval(line[12:]))
+        elif line == "stdin:":
+            section = "stdin"
+        elif line.startswith("stdin-python:"):
+            t["stdin"] = as_bytes(eval(line[13:]))
+        elif line == "stdout:":
+            section = "stdout"
+            t["stdout"] = expected
+        elif line.startswith("stdout-python:"):
+            t["stdout"] = as_bytes(eval(line[14:]))
+            t["stdout_python"] = True
+        else:
+            sys.exit(f"{where}: unknown directive {line!r}")
+    if t["stdout"] is None:
+        t["stdout"] = b""
+    t["stdout"] = bytes(t["stdout"])
+    return t
+
+
+def set_up(folder, setup, make_replay, examples):
+    for word, rest, where in setup:
+        if word == "replay":
+            words = shlex.split(rest)
+            result = subprocess.run([make_replay, os.path.join(folder, words[0])] + words[1:],
+                                    capture_output=True, text=True)
+            if result.returncode != 0:
+                sys.exit(f"{where}: {result.stderr.strip()}")
+        elif word == "file":
+            name, _, expr = rest.partition(" ")
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(as_bytes(eval(expr)))
+        elif word == "dir":
+            os.mkdir(os.path.join(folder, rest))
+        elif word == "examples":
+            os.symlink(examples, os.path.join(folder, "examples"))
+
+
+def update(path, actual):
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    out = []
+    skipping = False
+    for line in lines:
+        if skipping and line.startswith("|"):
+            continue
+        skipping = False
+        out.append(line)
+        if line == "stdout:":
+            out.extend(render_stdout(actual))
+            skipping = True
+    if "stdout:" not in lines:
+        if out and out[-1] == "":
+            out.pop()
+        out.append("stdout:")
+        out.extend(render_stdout(actual))
+        out.append("")
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("\n".join(out))
+
+
+def main():
+    args = sys.argv[1:]
+    do_update = "--update" in args
+    args = [a for a in args if a != "--update"]
+    zeb, make_replay, examples, path = (os.path.abspath(a) for a in args)
+    t = parse(path)
+    with tempfile.TemporaryDirectory(prefix="zeb-e2e-") as folder:
+        set_up(folder, t["setup"], make_replay, examples)
+        try:
+            result = subprocess.run([zeb] + t["args"], input=t["stdin"], cwd=folder,
+                                    capture_output=True, timeout=120)
+        except subprocess.TimeoutExpired:
+            sys.exit(f"{path}: zeb did not finish within 120 s")
+    problems = []
+    if result.returncode != 0:
+        problems.append(f"exit status {result.returncode}, expected 0")
+    if result.stderr:
+        problems.append("standard error: " + result.stderr.decode("latin-1")[:2000])
+    if result.stdout != t["stdout"]:
+        if do_update and not t["stdout_python"]:
+            update(path, result.stdout)
+            print(f"updated {path}")
+        else:
+            expected = render_stdout(t["stdout"])
+            actual = render_stdout(result.stdout)
+            first = next((i for i, (a, b) in enumerate(zip(expected, actual)) if a != b),
+                         min(len(expected), len(actual)))
+            context = lambda ls: "\n  ".join(x[:300] for x in ls[max(0, first - 3):first + 4])
+            problems.append(f"standard output differs at line {first + 1} "
+                            f"(expected {len(t['stdout'])} bytes, got {len(result.stdout)}):\n"
+                            f"expected:\n  {context(expected)}\nactual:\n  {context(actual)}")
+    if problems:
+        print(f"{path}:\n" + "\n".join(problems))
+        sys.exit(1)
+    print(f"{os.path.basename(path)}: ok ({len(result.stdout)} bytes)")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/output.h"
+#include "test_support.h"
+
+namespace zeb {
+namespace {
+
+TEST(Output, FormatsTheConversionsMessagesUse) {
+  test::CapturedOutput out;
+  write_format("%d|%02d|%02d|%d|%s|%-15s|%-15s|", {-5, 7, 127, 2139062143, "abc", "XR GT", "LONGER THAN 15 CHARS"});
+  EXPECT_EQ(out.text(), "-5|07|127|2139062143|abc|XR GT          |LONGER THAN 15 CHARS|");
+}
+
+TEST(Output, KeepsPercentSignsWithoutArguments) {
+  test::CapturedOutput out;
+  write_format("100% sure %s %x", {"yes"});
+  write_format("%d", {});
+  EXPECT_EQ(out.text(), "100% sure yes %x%d");
+}
+
+TEST(Output, PassesWritesLargerThanTheBufferWhole) {
+  test::CapturedOutput out;
+  std::string big(200000, 'x');
+  write_text("a");
+  write_line(big);
+  write_text("b");
+  EXPECT_EQ(out.text(), "a" + big + "\nb");
+}
+
+}  // namespace
+}  // namespace zeb
