@@ -6,6 +6,7 @@ standard output must match the expected one byte for byte.
 Transcript format (one directive a line; '#' starts a comment line):
 
   replay NAME key=value ...   a replay made by make_replay (keys: replay_builder.h)
+  replay-python EXPR          replays from a Python list of (NAME, [key=value, ...])
   file NAME EXPR              a file whose bytes are a Python expression
   dir NAME                    a folder
   examples                    the repository's example replays, as examples/
@@ -114,7 +115,7 @@ def parse(path):
         if not line.strip() or line.startswith("#"):
             continue
         word, _, rest = line.partition(" ")
-        if word in ("replay", "file", "dir", "examples"):
+        if word in ("replay", "replay-python", "file", "dir", "examples"):
             t["setup"].append((word, rest, where))
         elif line.startswith("args:"):
             t["args"] = shlex.split(line[5:])
@@ -138,14 +139,21 @@ def parse(path):
     return t
 
 
+def make(make_replay, folder, name, fields, where):
+    result = subprocess.run([make_replay, os.path.join(folder, name)] + list(fields),
+                            capture_output=True, text=True)
+    if result.returncode != 0:
+        sys.exit(f"{where}: {result.stderr.strip()}")
+
+
 def set_up(folder, setup, make_replay, examples):
     for word, rest, where in setup:
         if word == "replay":
             words = shlex.split(rest)
-            result = subprocess.run([make_replay, os.path.join(folder, words[0])] + words[1:],
-                                    capture_output=True, text=True)
-            if result.returncode != 0:
-                sys.exit(f"{where}: {result.stderr.strip()}")
+            make(make_replay, folder, words[0], words[1:], where)
+        elif word == "replay-python":
+            for name, fields in eval(rest):
+                make(make_replay, folder, name, fields, where)
         elif word == "file":
             name, _, expr = rest.partition(" ")
             with open(os.path.join(folder, name), "wb") as f:

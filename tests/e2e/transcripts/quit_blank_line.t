@@ -1,0 +1,5 @@
+stdin:
+<   
+<help
+stdout:
+|ZEB> %

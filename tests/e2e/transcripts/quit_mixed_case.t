@@ -1,0 +1,5 @@
+stdin:
+<Quit
+<help
+stdout:
+|ZEB> %

@@ -1,0 +1,5 @@
+stdin:
+<QUIT
+<help
+stdout:
+|ZEB> %
