@@ -31,6 +31,11 @@ LapRecord make_record(std::string_view racer, int laptime, std::string_view shor
 // Number of occupied slots at the front of a cell.
 int entries_in(Cell cell);
 
+// One cell's invariants: occupied slots form a prefix, with strictly
+// increasing laptime, one slot per key and pos equal to the position; a cell
+// without a layout holds nothing. "" when they hold, else what is wrong.
+std::string check_cell(const LapRecord* cell, bool has_layout);
+
 // The store's invariants: occupied slots form a prefix of every cell, with
 // strictly increasing laptime, one slot per key and pos equal to the
 // position; cells without a layout code hold nothing. "" when they hold,

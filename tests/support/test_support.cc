@@ -66,26 +66,28 @@ int entries_in(Cell cell) {
   return n;
 }
 
+std::string check_cell(const LapRecord* cell, bool has_layout) {
+  std::set<std::string_view> keys;
+  int n = 0;
+  while (n < cell_size && !slot_is_empty(cell[n])) ++n;
+  if (n > 0 && !has_layout) return "entries in a cell without a layout";
+  for (int p = n; p < cell_size; ++p)
+    if (!slot_is_empty(cell[p])) return "hole before position " + std::to_string(p);
+  for (int p = 0; p < n; ++p) {
+    if (cell[p].pos != p) return "pos " + std::to_string(cell[p].pos) + " at " + std::to_string(p);
+    if (p > 0 && cell[p].laptime <= cell[p - 1].laptime)
+      return "laptime not increasing at " + std::to_string(p);
+    if (!keys.insert(cell[p].key).second) return std::string("key twice: ") + cell[p].key;
+  }
+  return "";
+}
+
 std::string check_store(const Store& store) {
   for (int t = 0; t < track_count; ++t)
     for (int c = 0; c < car_count; ++c)
-      for (int s = 0; s < short_track_slots; ++s) {
-        const LapRecord* cell = store[t][c][s];
-        std::string where = "cell " + std::to_string(t) + "/" + std::to_string(c) + "/" +
-                            std::to_string(s);
-        std::set<std::string> keys;
-        int n = 0;
-        while (n < cell_size && !slot_is_empty(cell[n])) ++n;
-        if (n > 0 && !short_track_exists(t, s)) return where + ": entries in a cell without a layout";
-        for (int p = n; p < cell_size; ++p)
-          if (!slot_is_empty(cell[p])) return where + ": hole before position " + std::to_string(p);
-        for (int p = 0; p < n; ++p) {
-          if (cell[p].pos != p) return where + ": pos " + std::to_string(cell[p].pos) + " at " + std::to_string(p);
-          if (p > 0 && cell[p].laptime <= cell[p - 1].laptime)
-            return where + ": laptime not increasing at " + std::to_string(p);
-          if (!keys.insert(cell[p].key).second) return where + ": key twice: " + cell[p].key;
-        }
-      }
+      for (int s = 0; s < short_track_slots; ++s)
+        if (std::string problem = check_cell(store[t][c][s], short_track_exists(t, s)); !problem.empty())
+          return "cell " + std::to_string(t) + "/" + std::to_string(c) + "/" + std::to_string(s) + ": " + problem;
   return "";
 }
 
