@@ -10,18 +10,27 @@ bool within(int index, int size) { return index >= 0 && index < size; }
 // A slot is listed when it holds an entry with a time.
 bool is_listed(const LapRecord& slot) { return !slot_is_empty(slot) && slot.laptime != -1; }
 
+// One row: "%d\t" "%s\t\t" "%s\t" "%-15s\t" "%s " "(%d)\n", written piece by
+// piece since a full listing writes this 129,600 times.
 void print_record(const LapRecord& r) {
-  write_format("%d\t", {unsigned{r.pos}});
-  write_format("%s\t\t", {r.racer});
-  write_format("%s\t", {r.short_track});
-  write_format("%-15s\t", {r.car});
-  write_format("%s ", {r.slaptime});
-  write_format("(%d)\n", {unsigned{r.lapnum}});
+  write_number(r.pos);
+  write_text("\t");
+  write_text(r.racer);
+  write_text("\t\t");
+  write_text(r.short_track);
+  write_text("\t");
+  write_padded(r.car, 15);
+  write_text("\t");
+  write_text(r.slaptime);
+  write_text(" (");
+  write_number(r.lapnum);
+  write_text(")\n");
 }
 
+// The entries of a cell form its front, so the walk ends at the first empty slot.
 void print_cell(const Store& store, int track, int car, int short_track, StoreSize size) {
   const LapRecord* cell = store[track][car][short_track];
-  for (int p = 0; p < size.positions; ++p)
+  for (int p = 0; p < size.positions && !slot_is_empty(cell[p]); ++p)
     if (is_listed(cell[p])) print_record(cell[p]);
 }
 
@@ -62,7 +71,7 @@ void list_by_racer(const Store& store, const char* racer, StoreSize size) {
     for (int c = 0; c < size.cars; ++c)
       for (int s = 0; s < size.short_tracks; ++s) {
         if (!short_track_exists(t, s)) continue;
-        for (int p = 0; p < size.positions; ++p) {
+        for (int p = 0; p < size.positions && !slot_is_empty(store[t][c][s][p]); ++p) {
           const LapRecord& slot = store[t][c][s][p];
           if (is_listed(slot) && texts_equal(slot.racer, racer)) print_record(slot);
         }

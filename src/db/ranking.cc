@@ -43,24 +43,14 @@ int insert_ranked(Cell cell, LapRecord record) {
 }
 
 void place_at(Cell cell, const LapRecord& record, int position) {
-  for (int i = static_cast<int>(cell.size()) - 1; i > position; --i) {
-    copy_record(cell[i], cell[i - 1]);
-    cell[i].pos = static_cast<std::uint8_t>(i);
-  }
+  shift_down(cell, position, entry_count(cell));
   copy_record(cell[position], record);
   cell[position].pos = static_cast<std::uint8_t>(position);
 }
 
 int remove_key(Cell cell, const LapRecord& record) {
-  const int n = static_cast<int>(cell.size());
-  int p = 0;
-  while (p < n && !texts_equal(cell[p].key, record.key)) ++p;
-  if (p == n || slot_is_empty(cell[p])) return -1;
-  for (int i = p; i < n - 1; ++i) {
-    copy_record(cell[i], cell[i + 1]);
-    cell[i].pos = static_cast<std::uint8_t>(i);
-  }
-  cell[n - 1].key[0] = '\0';
+  int p = find_key(cell, record);
+  if (p != -1) shift_up(cell, p, entry_count(cell));
   return p;
 }
 

@@ -51,6 +51,25 @@ void copy_record(LapRecord& destination, const LapRecord& source) {
   destination.lapnum = source.lapnum;
 }
 
+int entry_count(Cell cell) {
+  int n = 0;
+  while (n < static_cast<int>(cell.size()) && !slot_is_empty(cell[n])) ++n;
+  return n;
+}
+
+// Entries move as whole records: one block move instead of a field-wise copy
+// per slot. Only occupied slots move; the empty ones behind them stay empty.
+void shift_down(Cell cell, int position, int count) {
+  std::memmove(&cell[position + 1], &cell[position], (count - position) * sizeof(LapRecord));
+  for (int i = position + 1; i <= count; ++i) cell[i].pos = static_cast<std::uint8_t>(i);
+}
+
+void shift_up(Cell cell, int position, int count) {
+  std::memmove(&cell[position], &cell[position + 1], (count - 1 - position) * sizeof(LapRecord));
+  for (int i = position; i < count - 1; ++i) cell[i].pos = static_cast<std::uint8_t>(i);
+  cell[count - 1].key[0] = '\0';
+}
+
 bool texts_equal(const char* first, const char* second) { return std::strcmp(first, second) == 0; }
 
 char* copy_text(const char* source, char* destination) { return std::strcpy(destination, source); }

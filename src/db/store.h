@@ -48,6 +48,16 @@ void init_record(LapRecord& slot);
 void copy_record(LapRecord& destination, const LapRecord& source);
 inline bool slot_is_empty(const LapRecord& slot) { return slot.key[0] == '\0'; }
 
+// Number of entries: the occupied slots at the front of the cell.
+int entry_count(Cell cell);
+// Moves the entries at [position, count) one slot towards the end, rewriting
+// their pos; slot `position` is then free to take a record. count must be
+// below the cell's size.
+void shift_down(Cell cell, int position, int count);
+// Moves the entries at (position, count) one slot towards the front over
+// `position`, rewriting their pos, and empties slot count-1 by its key.
+void shift_up(Cell cell, int position, int count);
+
 bool texts_equal(const char* first, const char* second);
 // Source first, destination second; the caller guarantees the room.
 char* copy_text(const char* source, char* destination);

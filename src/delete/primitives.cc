@@ -61,17 +61,13 @@ bool clear_cell(Cell cell) {
 }
 
 bool remove_racer(Cell cell, const char* racer) {
-  const std::size_t n = cell.size();
-  std::size_t k = 0;
-  while (k < n && !texts_equal(cell[k].racer, racer)) ++k;
-  // An empty slot may still carry the name of an entry that moved up out of
-  // it; it always lies behind every occupied one.
-  if (k == n || slot_is_empty(cell[k])) return false;
-  for (std::size_t i = k; i + 1 < n; ++i) {
-    copy_record(cell[i], cell[i + 1]);
-    cell[i].pos = static_cast<std::uint8_t>(i);
-  }
-  cell[n - 1].key[0] = '\0';
+  // Only entries count: an empty slot may still carry the name of an entry
+  // that moved up out of it.
+  int count = entry_count(cell);
+  int k = 0;
+  while (k < count && !texts_equal(cell[k].racer, racer)) ++k;
+  if (k == count) return false;
+  shift_up(cell, k, count);
   return true;
 }
 

@@ -67,6 +67,13 @@ void write_line(std::string_view text) {
   append_char('\n');
 }
 
+void write_number(long value) { append_number(value, 1); }
+
+void write_padded(std::string_view text, std::size_t width) {
+  write_text(text);
+  for (std::size_t pad = text.size(); pad < width; ++pad) append_char(' ');
+}
+
 void write_format(std::string_view format, std::initializer_list<FormatArg> args) {
   const FormatArg* arg = args.begin();
   std::size_t i = 0;
@@ -91,8 +98,7 @@ void write_format(std::string_view format, std::initializer_list<FormatArg> args
       append_number(arg->number, 2);
       i = percent + 4;
     } else if (spec.starts_with("%-15s")) {
-      write_text(arg->text);
-      for (std::size_t pad = arg->text.size(); pad < 15; ++pad) append_char(' ');
+      write_padded(arg->text, 15);
       i = percent + 5;
     } else {
       append_char('%');

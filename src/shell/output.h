@@ -27,6 +27,11 @@ struct FormatArg {
 void write_text(std::string_view text);
 // Writes the text and a newline.
 void write_line(std::string_view text);
+// A number as %d writes it.
+void write_number(long value);
+// A text left-aligned in a field of `width` characters, as %-15s writes it;
+// a longer text is written whole.
+void write_padded(std::string_view text, std::size_t width);
 // Formatted writing with the conversions zeb's messages use: %s, %d, %02d and
 // %-15s. Anything else in the format is written as it stands.
 void write_format(std::string_view format, std::initializer_list<FormatArg> args);
