@@ -214,9 +214,12 @@ void command(std::string line) {
   script_at = 0;
   zeb::set_input_source(read_script);
   std::string verb = words[0];
-  if (verb == "pdb") zeb::pdb_command(words, count);
-  else if (verb == "find") zeb::find_command(words, count);
-  else if (verb == "del") zeb::del_command(words, count);
+  if (verb == "pdb")
+    zeb::pdb_command(words, count);
+  else if (verb == "find")
+    zeb::find_command(words, count);
+  else if (verb == "del")
+    zeb::del_command(words, count);
   zeb::set_input_source(nullptr);
 }
 
@@ -251,7 +254,8 @@ int main(int argc, char** argv) {
 
   // Start-up: to the first prompt, standard input at its end.
   std::vector<double> start_ms;
-  for (int i = 0; i < std::max(runs, 21); ++i) start_ms.push_back(run({zeb_path}, "/dev/null", "/dev/null").ms);
+  for (int i = 0; i < std::max(runs, 21); ++i)
+    start_ms.push_back(run({zeb_path}, "/dev/null", "/dev/null").ms);
   rows.push_back({"start-up, empty input", median(start_ms), -1, "ms"});
 
   // Peak memory with the full store, listed once.
@@ -263,7 +267,8 @@ int main(int argc, char** argv) {
   }
   Run full = run({zeb_path}, full_script.c_str(), "/dev/null");
   double store_kb = sizeof(zeb::Store) / 1024.0;
-  rows.push_back({"peak memory, full store", static_cast<double>(full.max_rss_kb) / 1024, store_kb / 1024, "MiB"});
+  rows.push_back({"peak memory, full store", static_cast<double>(full.max_rss_kb) / 1024,
+                  store_kb / 1024, "MiB"});
 
   // In this process: the real load path fills the real store.
   std::fprintf(stderr, "listing ...\n");
@@ -321,10 +326,10 @@ int main(int argc, char** argv) {
     if (r.floor < 0)
       std::printf("| %s | %.2f %s | - | - |\n", r.figure.c_str(), r.zeb, r.unit.c_str());
     else
-      std::printf("| %s | %.2f %s | %.2f %s | %.2fx |\n", r.figure.c_str(), r.zeb, r.unit.c_str(), r.floor,
-                  r.unit.c_str(), r.zeb / r.floor);
+      std::printf("| %s | %.2f %s | %.2f %s | %.2fx |\n", r.figure.c_str(), r.zeb, r.unit.c_str(),
+                  r.floor, r.unit.c_str(), r.zeb / r.floor);
   }
-  std::printf("\nlisting: %ld rows, %zu bytes; medians of %d runs (bulk import), %d (the others)\n", listed,
-              text.size(), runs, std::max(runs, 11));
+  std::printf("\nlisting: %ld rows, %zu bytes; medians of %d runs (bulk import), %d (the others)\n",
+              listed, text.size(), runs, std::max(runs, 11));
   return 0;
 }

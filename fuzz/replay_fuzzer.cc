@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   flush_output();
 
   if (track >= 0 && car >= 0 && short_track >= 0) {
-    std::string problem = test::check_cell(db[track][car][short_track], short_track_exists(track, short_track));
+    std::string problem =
+        test::check_cell(db[track][car][short_track], short_track_exists(track, short_track));
     if (!problem.empty()) {
       std::fprintf(stderr, "store invariant broken: %s\n", problem.c_str());
       std::abort();

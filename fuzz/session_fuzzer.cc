@@ -53,7 +53,9 @@ ssize_t read_one_line(char* buffer, std::size_t capacity) {
   check_spots();
   if (input_left == 0) return 0;
   const void* newline = std::memchr(input, '\n', input_left);
-  std::size_t n = newline ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(newline) - input) + 1 : input_left;
+  std::size_t n =
+      newline ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(newline) - input) + 1
+              : input_left;
   n = std::min(n, capacity);
   std::memcpy(buffer, input, n);
   input += n;

@@ -12,8 +12,8 @@ namespace zeb {
 inline constexpr int cell_size = 150;
 
 struct LapRecord {
-  char key[255];         // racer + "+" + short_track + "+" + car; "" marks a free slot
-  std::uint8_t pos;      // the slot's own position in its cell
+  char key[255];     // racer + "+" + short_track + "+" + car; "" marks a free slot
+  std::uint8_t pos;  // the slot's own position in its cell
   char racer[32];
   char short_track[5];   // the replay's layout code, upper case ("BL1R")
   char car[35];          // the replay's long car name ("XR GT TURBO")

@@ -9,17 +9,26 @@
 namespace zeb {
 namespace {
 
-enum DelKind { by_track, by_car, by_short_track, by_combo, by_racer, racer_track, racer_car,
-               racer_short_track, racer_combo };
+enum DelKind {
+  by_track,
+  by_car,
+  by_short_track,
+  by_combo,
+  by_racer,
+  racer_track,
+  racer_car,
+  racer_short_track,
+  racer_combo
+};
 
 struct DelFlag {
   std::string_view short_form;
   std::string_view long_form;
 };
 constexpr DelFlag del_flags[] = {
-    {"-t", "-track"},  {"-c", "-car"},    {"-s", "-shorttrack"},  {"-cs", "-combo"},
-    {"-r", "-racer"},  {"-rt", "-rtrack"}, {"-rc", "-rcar"}, {"-rs", "-rshorttrack"},
-    {"-rcs", "-rcombo"},
+    {"-t", "-track"},  {"-c", "-car"},          {"-s", "-shorttrack"},
+    {"-cs", "-combo"}, {"-r", "-racer"},        {"-rt", "-rtrack"},
+    {"-rc", "-rcar"},  {"-rs", "-rshorttrack"}, {"-rcs", "-rcombo"},
 };
 
 constexpr std::string_view syntax_message = "\tsyntax error: type \"help del\" for help\n";

@@ -35,8 +35,7 @@ bool each_cell_of_car(Store& store, int car, StoreSize size, Step step) {
 }
 
 template <typename Step>
-bool each_cell_of_short_track(Store& store, int track, int short_track, StoreSize size,
-                              Step step) {
+bool each_cell_of_short_track(Store& store, int track, int short_track, StoreSize size, Step step) {
   bool deleted = false;
   for (int c = 0; c < size.cars; ++c) deleted |= step(cell_at(store, track, c, short_track, size));
   return deleted;

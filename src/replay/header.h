@@ -21,21 +21,21 @@ struct SprHeader {
   std::uint8_t wind_strength;
   std::uint8_t hotlap_mode;  // non-zero in a hotlap replay
   char lfs_version[8];
-  char track_code[4];        // "BL1R"; a four-character code ends in added_mass
+  char track_code[4];  // "BL1R"; a four-character code ends in added_mass
   std::uint8_t added_mass;
   std::uint8_t intake_restriction;
   unsigned char unused_30[2];
-  char track_name[32];       // "Blackwood"
-  char s2_username[32];      // the racer
-  char car_name[32];         // "XR GT TURBO"
+  char track_name[32];   // "Blackwood"
+  char s2_username[32];  // the racer
+  char car_name[32];     // "XR GT TURBO"
   std::uint8_t configuration;
   std::uint8_t reversed;
   std::uint8_t weather;
   std::uint8_t num_players;
   unsigned char player_flags[2];  // little-endian unsigned 16-bit
   std::uint8_t best_lap;
-  std::uint8_t num_splits;        // 1..4 picks the split holding the lap time
-  unsigned char splits[4][4];     // each a little-endian signed 32-bit number
+  std::uint8_t num_splits;     // 1..4 picks the split holding the lap time
+  unsigned char splits[4][4];  // each a little-endian signed 32-bit number
   unsigned char unused_152[8];
   char local_player[32];
 };

@@ -20,14 +20,13 @@ struct CodeIndex {
 // The codes a replay may carry, in the order they are tried. FE7R is not
 // among them, so that layout is never filled from a replay.
 constexpr CodeIndex replay_codes[] = {
-    {"AS1", 0},  {"AS2", 1},  {"AS3", 2},   {"AS4", 3},   {"AS5", 4},   {"AS6", 5},
-    {"AS7", 6},  {"AS1R", 7}, {"AS2R", 8},  {"AS3R", 9},  {"AS4R", 10}, {"AS5R", 11},
-    {"AS6R", 12}, {"AS7R", 13}, {"BL1", 0},  {"BL2", 1},   {"BL1R", 2},  {"BL2R", 3},
-    {"FE1", 0},  {"FE2", 1},  {"FE3", 2},   {"FE4", 3},   {"FE5", 4},   {"FE6", 5},
-    {"FE1R", 6}, {"FE2R", 7}, {"FE3R", 8},  {"FE4R", 9},  {"FE5R", 10}, {"FE6R", 11},
-    {"KY1", 0},  {"KY2", 1},  {"KY3", 2},   {"KY1R", 3},  {"KY2R", 4},  {"KY3R", 5},
-    {"SO1", 0},  {"SO2", 1},  {"SO3", 2},   {"SO4", 3},   {"SO5", 4},   {"SO1R", 5},
-    {"SO2R", 6}, {"SO3R", 7}, {"SO4R", 8},  {"SO5R", 9},  {"WE1", 0},   {"WE1R", 1},
+    {"AS1", 0},   {"AS2", 1},   {"AS3", 2},  {"AS4", 3},   {"AS5", 4},   {"AS6", 5},   {"AS7", 6},
+    {"AS1R", 7},  {"AS2R", 8},  {"AS3R", 9}, {"AS4R", 10}, {"AS5R", 11}, {"AS6R", 12}, {"AS7R", 13},
+    {"BL1", 0},   {"BL2", 1},   {"BL1R", 2}, {"BL2R", 3},  {"FE1", 0},   {"FE2", 1},   {"FE3", 2},
+    {"FE4", 3},   {"FE5", 4},   {"FE6", 5},  {"FE1R", 6},  {"FE2R", 7},  {"FE3R", 8},  {"FE4R", 9},
+    {"FE5R", 10}, {"FE6R", 11}, {"KY1", 0},  {"KY2", 1},   {"KY3", 2},   {"KY1R", 3},  {"KY2R", 4},
+    {"KY3R", 5},  {"SO1", 0},   {"SO2", 1},  {"SO3", 2},   {"SO4", 3},   {"SO5", 4},   {"SO1R", 5},
+    {"SO2R", 6},  {"SO3R", 7},  {"SO4R", 8}, {"SO5R", 9},  {"WE1", 0},   {"WE1R", 1},
 };
 static_assert(std::size(replay_codes) == 48);
 

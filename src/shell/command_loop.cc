@@ -24,18 +24,12 @@ void load_from_prompt(char** words, int count) {
 }  // namespace
 
 const CommandRow command_table[] = {
-    {"q", nullptr},
-    {"quit", nullptr},
-    {"l", load_from_prompt},
-    {"load", load_from_prompt},
-    {"p", print_command},
-    {"print", print_command},
-    {"pdb", pdb_command},
-    {"d", del_command},
-    {"del", del_command},
-    {"f", find_command},
-    {"find", find_command},
-    {"h", help_command},
+    {"q", nullptr},          {"quit", nullptr},
+    {"l", load_from_prompt}, {"load", load_from_prompt},
+    {"p", print_command},    {"print", print_command},
+    {"pdb", pdb_command},    {"d", del_command},
+    {"del", del_command},    {"f", find_command},
+    {"find", find_command},  {"h", help_command},
     {"help", help_command},
 };
 const int command_table_rows = static_cast<int>(std::size(command_table));

@@ -30,7 +30,11 @@ const HelpEntry help_table[help_rows] = {
     {"help", "h",
      "\n\tsyntax: help (or h) [command]\n\n\ttask:\tshow help for a given command\n\t\t(if no "
      "command is specified, displays a list of all commands)"},
-    {"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", ""}, {"", "", ""},
+    {"", "", ""},
+    {"", "", ""},
+    {"", "", ""},
+    {"", "", ""},
+    {"", "", ""},
 };
 
 namespace {

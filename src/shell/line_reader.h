@@ -3,10 +3,11 @@
 // standard input runs line after line.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace zeb {
 

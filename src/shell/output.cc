@@ -47,8 +47,8 @@ void append_char(char c) {
 void append_number(long value, int min_digits) {
   char digits[24];
   int n = 0;
-  unsigned long magnitude = value < 0 ? 0UL - static_cast<unsigned long>(value)
-                                      : static_cast<unsigned long>(value);
+  unsigned long magnitude =
+      value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
   do {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;

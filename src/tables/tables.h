@@ -23,13 +23,11 @@ inline constexpr TrackEntry track_table[track_count] = {
 
 // "FXO TURBO" names two cars: a look-up by long name always finds fxo.
 inline constexpr CarEntry car_table[car_count] = {
-    {"bf1", "BMW SAUBER"}, {"fo8", "FORMULA V8"}, {"fox", "FORMULA XR"},
-    {"fxo", "FXO TURBO"},  {"fxr", "FXO TURBO"},  {"fz5", "FZ50"},
-    {"fzr", "FZ50 GTR"},   {"lx4", "LX4"},        {"lx6", "LX6"},
-    {"mrt", "MRT5"},       {"rac", "RA"},         {"rb4", "RB4 GT"},
-    {"uf1", "UF 1000"},    {"ufr", "UF GTR"},     {"xfg", "XF GTI"},
-    {"xfr", "XF GTR"},     {"xrg", "XR GT"},      {"xrr", "XR GTR"},
-    {"xrt", "XR GT TURBO"},
+    {"bf1", "BMW SAUBER"}, {"fo8", "FORMULA V8"}, {"fox", "FORMULA XR"},  {"fxo", "FXO TURBO"},
+    {"fxr", "FXO TURBO"},  {"fz5", "FZ50"},       {"fzr", "FZ50 GTR"},    {"lx4", "LX4"},
+    {"lx6", "LX6"},        {"mrt", "MRT5"},       {"rac", "RA"},          {"rb4", "RB4 GT"},
+    {"uf1", "UF 1000"},    {"ufr", "UF GTR"},     {"xfg", "XF GTI"},      {"xfr", "XF GTR"},
+    {"xrg", "XR GT"},      {"xrr", "XR GTR"},     {"xrt", "XR GT TURBO"},
 };
 
 // One row per track, codes from slot 0 on without a gap; empty slots name no
@@ -54,8 +52,8 @@ constexpr int short_track_count(int track) {
 
 // Whether a slot of a track's row names a layout.
 constexpr bool short_track_exists(int track, int short_track) {
-  return track >= 0 && track < track_count && short_track >= 0 &&
-         short_track < short_track_slots && ShortTrackTable[track][short_track][0] != '\0';
+  return track >= 0 && track < track_count && short_track >= 0 && short_track < short_track_slots &&
+         ShortTrackTable[track][short_track][0] != '\0';
 }
 
 // ASCII letters changed in place; every other byte stays. Both return the text.

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <utility>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "shell/line_reader.h"
 #include "shell/output.h"
@@ -86,8 +86,10 @@ std::string check_store(const Store& store) {
   for (int t = 0; t < track_count; ++t)
     for (int c = 0; c < car_count; ++c)
       for (int s = 0; s < short_track_slots; ++s)
-        if (std::string problem = check_cell(store[t][c][s], short_track_exists(t, s)); !problem.empty())
-          return "cell " + std::to_string(t) + "/" + std::to_string(c) + "/" + std::to_string(s) + ": " + problem;
+        if (std::string problem = check_cell(store[t][c][s], short_track_exists(t, s));
+            !problem.empty())
+          return "cell " + std::to_string(t) + "/" + std::to_string(c) + "/" + std::to_string(s) +
+                 ": " + problem;
   return "";
 }
 

@@ -109,7 +109,7 @@ TEST_F(Delete, RacerDeletionsMatchTheNameExactlyWithinTheirScope) {
 
 TEST_F(Delete, FlagsAreCaseSensitive) {
   const char* flags[] = {"-t", "-c", "-s", "-cs", "-r", "-rt", "-rc", "-rs", "-rcs"};
-  const char* long_flags[] = {"-track", "-car", "-shorttrack", "-combo", "-racer",
+  const char* long_flags[] = {"-track",  "-car",  "-shorttrack",  "-combo", "-racer",
                               "-rtrack", "-rcar", "-rshorttrack", "-rcombo"};
   for (int kind = 0; kind < 9; ++kind) {
     EXPECT_EQ(parse_del_flag(flags[kind]), kind);

@@ -1,6 +1,7 @@
+#include "db/listing.h"
+
 #include <gtest/gtest.h>
 
-#include "db/listing.h"
 #include "db/ranking.h"
 #include "test_support.h"
 
@@ -25,7 +26,8 @@ TEST_F(Listing, IndicesOutsideTheStoreWriteNothing) {
 
 TEST_F(Listing, PositionsPrintAsUnsignedBytes) {
   Cell cell = cell_of(db, 0, 0, 0);
-  for (int i = 0; i < 150; ++i) insert_ranked(cell, test::make_record("r" + std::to_string(i), 1000 + i));
+  for (int i = 0; i < 150; ++i)
+    insert_ranked(cell, test::make_record("r" + std::to_string(i), 1000 + i));
   cell[149].lapnum = 255;
   out.text();
   print_row(db, 0, 0, 0, 149, db_size);

@@ -1,8 +1,9 @@
+#include "shell/output.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "shell/output.h"
 #include "test_support.h"
 
 namespace zeb {
@@ -10,7 +11,8 @@ namespace {
 
 TEST(Output, FormatsTheConversionsMessagesUse) {
   test::CapturedOutput out;
-  write_format("%d|%02d|%02d|%d|%s|%-15s|%-15s|", {-5, 7, 127, 2139062143, "abc", "XR GT", "LONGER THAN 15 CHARS"});
+  write_format("%d|%02d|%02d|%d|%s|%-15s|%-15s|",
+               {-5, 7, 127, 2139062143, "abc", "XR GT", "LONGER THAN 15 CHARS"});
   EXPECT_EQ(out.text(), "-5|07|127|2139062143|abc|XR GT          |LONGER THAN 15 CHARS|");
 }
 

@@ -25,13 +25,16 @@ struct ModelCell {
   std::vector<Entry> entries;  // ordered by laptime
 
   auto find(const std::string& racer) {
-    return std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.racer == racer; });
+    return std::find_if(entries.begin(), entries.end(),
+                        [&](const Entry& e) { return e.racer == racer; });
   }
   bool has_time(int laptime) const {
-    return std::any_of(entries.begin(), entries.end(), [&](const Entry& e) { return e.laptime == laptime; });
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const Entry& e) { return e.laptime == laptime; });
   }
   void insert(const std::string& racer, int laptime) {
-    auto at = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.laptime > laptime; });
+    auto at = std::find_if(entries.begin(), entries.end(),
+                           [&](const Entry& e) { return e.laptime > laptime; });
     entries.insert(at, {racer, laptime});
   }
   // The ranking rules, as a load applies them.
@@ -111,7 +114,8 @@ TEST(RandomStore, AgreesWithTheModelOverManyOperations) {
       expected = in_scope([&](const ModelCell& o) { return o.car == m.car; });
       actual = delete_racer_car(db, who.c_str(), m.car, db_size);
     } else if (choice < 9830) {
-      expected = in_scope([&](const ModelCell& o) { return o.track == m.track && o.short_track == m.short_track; });
+      expected = in_scope(
+          [&](const ModelCell& o) { return o.track == m.track && o.short_track == m.short_track; });
       actual = delete_racer_short_track(db, who.c_str(), m.track, m.short_track, db_size);
     } else if (choice < 9900) {
       expected = m.remove(who);
@@ -123,7 +127,8 @@ TEST(RandomStore, AgreesWithTheModelOverManyOperations) {
       expected = clear_scope([&](const ModelCell& o) { return o.car == m.car; });
       actual = delete_car(db, m.car, db_size);
     } else if (choice < 9984) {
-      expected = clear_scope([&](const ModelCell& o) { return o.track == m.track && o.short_track == m.short_track; });
+      expected = clear_scope(
+          [&](const ModelCell& o) { return o.track == m.track && o.short_track == m.short_track; });
       actual = delete_short_track(db, m.track, m.short_track, db_size);
     } else if (choice < 9991) {
       expected = m.clear();

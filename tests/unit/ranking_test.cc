@@ -1,8 +1,9 @@
+#include "db/ranking.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "db/ranking.h"
 #include "test_support.h"
 
 namespace zeb {

@@ -83,8 +83,9 @@ TEST(Replay, CompletesAnEmptyTrackCode) {
     const char* stored;
     const char* expected;
   } cases[] = {
-      {"Blackwood", 1, 1, "", "BL1R"}, {"Aston", 3, 0, "", "AS3"},  {"Blackwood", 0, 0, "", "BL0"},
-      {"Kyoto Ring", 25, 0, "", "KY2"}, {"Nowhere", 1, 0, "", ""},  {"Blackwood", 1, 0, "bl2", "BL2"},
+      {"Blackwood", 1, 1, "", "BL1R"}, {"Aston", 3, 0, "", "AS3"},
+      {"Blackwood", 0, 0, "", "BL0"},  {"Kyoto Ring", 25, 0, "", "KY2"},
+      {"Nowhere", 1, 0, "", ""},       {"Blackwood", 1, 0, "bl2", "BL2"},
   };
   for (const Case& c : cases) {
     fixture::ReplayFields f;

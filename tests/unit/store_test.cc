@@ -1,6 +1,7 @@
+#include "db/store.h"
+
 #include <gtest/gtest.h>
 
-#include "db/store.h"
 #include "test_support.h"
 
 namespace zeb {

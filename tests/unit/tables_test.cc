@@ -1,16 +1,19 @@
+#include "tables/tables.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "replay/load.h"
-#include "tables/tables.h"
 
 namespace zeb {
 namespace {
 
 int track_of(std::string word) { return track_index_by_code(word.data()); }
 int car_of(std::string word) { return car_index_by_code(word.data()); }
-int short_track_of(std::string word, int track) { return short_track_index_by_code(word.data(), track); }
+int short_track_of(std::string word, int track) {
+  return short_track_index_by_code(word.data(), track);
+}
 
 TEST(Tables, CodeLookupsIgnoreCaseAndLowerTheWord) {
   std::string word = "BL";
