@@ -35,6 +35,7 @@
 #include "replay_builder.h"
 #include "shell/line_reader.h"
 #include "shell/output.h"
+#include "test_support.h"
 
 extern char** environ;
 
@@ -195,24 +196,13 @@ double cat_file(const std::string& file, int out_fd) {
 
 void discard(const char*, std::size_t) {}
 
-std::string script_text;
-std::size_t script_at = 0;
-ssize_t read_script(char* buffer, std::size_t capacity) {
-  std::size_t n = std::min(capacity, script_text.size() - script_at);
-  std::memcpy(buffer, script_text.data() + script_at, n);
-  script_at += n;
-  return static_cast<ssize_t>(n);
-}
-
 // Runs one command line through its handler, answering a confirmation with y.
 void command(std::string line) {
   char* words[10];
   int count = 0;
   for (char* w = std::strtok(line.data(), " "); w && count < 10; w = std::strtok(nullptr, " "))
     words[count++] = w;
-  script_text = "y\n";
-  script_at = 0;
-  zeb::set_input_source(read_script);
+  zeb::test::ScriptedInput answer("y\n");
   std::string verb = words[0];
   if (verb == "pdb")
     zeb::pdb_command(words, count);

@@ -5,8 +5,6 @@
 namespace zeb {
 namespace {
 
-bool within(int index, int size) { return index >= 0 && index < size; }
-
 // A slot is listed when it holds an entry with a time.
 bool is_listed(const LapRecord& slot) { return !slot_is_empty(slot) && slot.laptime != -1; }
 
@@ -32,12 +30,6 @@ void print_cell(const Store& store, int track, int car, int short_track, StoreSi
   const LapRecord* cell = store[track][car][short_track];
   for (int p = 0; p < size.positions && !slot_is_empty(cell[p]); ++p)
     if (is_listed(cell[p])) print_record(cell[p]);
-}
-
-// Short tracks from 0 up to the first empty code, within the given size.
-int layouts_of(int track, StoreSize size) {
-  int n = short_track_count(track);
-  return n < size.short_tracks ? n : size.short_tracks;
 }
 
 }  // namespace

@@ -31,6 +31,14 @@ struct StoreSize {
 };
 inline constexpr StoreSize db_size{};
 
+// Whether an index lies inside a dimension of the given size.
+constexpr bool within(int index, int size) { return index >= 0 && index < size; }
+// The short tracks a walk visits for a track: its layouts, within the size.
+constexpr int layouts_of(int track, StoreSize size) {
+  int n = short_track_count(track);
+  return n < size.short_tracks ? n : size.short_tracks;
+}
+
 using Store = LapRecord[track_count][car_count][short_track_slots][cell_size];
 extern Store db;
 

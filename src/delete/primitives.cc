@@ -3,14 +3,6 @@
 namespace zeb {
 namespace {
 
-bool within(int index, int size) { return index >= 0 && index < size; }
-
-// Short tracks of a track: its codes up to the first empty one.
-int layouts_of(int track, StoreSize size) {
-  int n = short_track_count(track);
-  return n < size.short_tracks ? n : size.short_tracks;
-}
-
 Cell cell_at(Store& store, int track, int car, int short_track, StoreSize size) {
   return Cell(store[track][car][short_track], static_cast<std::size_t>(size.positions));
 }
