@@ -3,6 +3,7 @@ replay completed.spr racer=rokan2 track=Blackwood code= config=1 reversed=1 mass
 replay lower_code.spr racer=mika track=Blackwood code=bl1 mass=45 splits=0
 replay five_splits.spr splits=5
 replay notmagic.spr magic=ABCDEFG version=X track=Other
+dir folder.spr
 file short.spr b"LFSSPR\0" + b"\0" * 8 + b"\1" + b"0.9\0" + b"\0" * 4
 stdin:
 <print
@@ -16,6 +17,8 @@ stdin:
 <l notmagic.spr
 <p
 <l missing.spr
+<p
+<l folder.spr
 <p
 <l short.spr
 <p
@@ -137,6 +140,33 @@ stdout:
 |Best lfstime:\t01:23.456 (103618305)$
 |Local player:\tracer$
 |ZEB> \tError opening file: missing.spr$
+|ZEB> LFSSPR:\t\tABCDEFG$
+|Qual mins:\t0$
+|Laps byte:\t0$
+|Skill level:\t0$
+|Wind strength:\t0$
+|Hotlap mode:\t1$
+|LFS version:\tX$
+|Track code:\tBL1$
+|Added mass:\t0$
+|Intake restr.:\t0$
+|Track name:\tOther$
+|Configuration:\t1$
+|Reversed:\t0$
+|S2 username:\tracer$
+|Car name:\tXR GT TURBO$
+|Weather:\t0$
+|# of players:\t1$
+|Player flags:\t0$
+|Best lap\t1$
+|# of splits:\t1$
+|1st split:\t103618305$
+|2nd split:\t0$
+|3rd split:\t0$
+|4th split:\t0$
+|Best lfstime:\t01:23.456 (103618305)$
+|Local player:\tracer$
+|ZEB> \tError reading file: folder.spr$
 |ZEB> LFSSPR:\t\tABCDEFG$
 |Qual mins:\t0$
 |Laps byte:\t0$
