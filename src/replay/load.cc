@@ -19,36 +19,27 @@ struct CodeIndex {
 
 // The codes a replay may carry, in the order they are tried. FE7R is not
 // among them, so that layout is never filled from a replay.
+// clang-format off
 constexpr CodeIndex replay_codes[] = {
-    {"AS1", 0},   {"AS2", 1},   {"AS3", 2},  {"AS4", 3},   {"AS5", 4},   {"AS6", 5},   {"AS7", 6},
-    {"AS1R", 7},  {"AS2R", 8},  {"AS3R", 9}, {"AS4R", 10}, {"AS5R", 11}, {"AS6R", 12}, {"AS7R", 13},
-    {"BL1", 0},   {"BL2", 1},   {"BL1R", 2}, {"BL2R", 3},  {"FE1", 0},   {"FE2", 1},   {"FE3", 2},
-    {"FE4", 3},   {"FE5", 4},   {"FE6", 5},  {"FE1R", 6},  {"FE2R", 7},  {"FE3R", 8},  {"FE4R", 9},
-    {"FE5R", 10}, {"FE6R", 11}, {"KY1", 0},  {"KY2", 1},   {"KY3", 2},   {"KY1R", 3},  {"KY2R", 4},
-    {"KY3R", 5},  {"SO1", 0},   {"SO2", 1},  {"SO3", 2},   {"SO4", 3},   {"SO5", 4},   {"SO1R", 5},
-    {"SO2R", 6},  {"SO3R", 7},  {"SO4R", 8}, {"SO5R", 9},  {"WE1", 0},   {"WE1R", 1},
+    {"AS1", 0}, {"AS2", 1}, {"AS3", 2}, {"AS4", 3}, {"AS5", 4}, {"AS6", 5}, {"AS7", 6},
+    {"AS1R", 7}, {"AS2R", 8}, {"AS3R", 9}, {"AS4R", 10}, {"AS5R", 11}, {"AS6R", 12}, {"AS7R", 13},
+    {"BL1", 0}, {"BL2", 1}, {"BL1R", 2}, {"BL2R", 3},
+    {"FE1", 0}, {"FE2", 1}, {"FE3", 2}, {"FE4", 3}, {"FE5", 4}, {"FE6", 5},
+    {"FE1R", 6}, {"FE2R", 7}, {"FE3R", 8}, {"FE4R", 9}, {"FE5R", 10}, {"FE6R", 11},
+    {"KY1", 0}, {"KY2", 1}, {"KY3", 2}, {"KY1R", 3}, {"KY2R", 4}, {"KY3R", 5},
+    {"SO1", 0}, {"SO2", 1}, {"SO3", 2}, {"SO4", 3}, {"SO5", 4},
+    {"SO1R", 5}, {"SO2R", 6}, {"SO3R", 7}, {"SO4R", 8}, {"SO5R", 9},
+    {"WE1", 0}, {"WE1R", 1},
 };
+// clang-format on
 static_assert(std::size(replay_codes) == 48);
 
-// Copies a header text into a record field; the field always has room, since
-// every header slot is shorter than the field it fills.
+// Copies a header text into a record field, cut to the field's room: a text
+// that fills its whole header slot, with no NUL, is one byte too long for it.
 void copy_field(std::string_view text, char* field, std::size_t width) {
   std::size_t n = std::min(text.size(), width - 1);
   std::copy_n(text.data(), n, field);
   field[n] = '\0';
-}
-
-// Two decimal digits at least, as %02d writes them.
-char* put_number(char* out, int value, int min_digits) {
-  char digits[4];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  while (n < min_digits) digits[n++] = '0';
-  while (n > 0) *out++ = digits[--n];
-  return out;
 }
 
 }  // namespace
@@ -117,12 +108,12 @@ void record_from_header(const SprHeader& header, LapRecord& record) {
 
   // "%02d:%02d.%02d%d", cut to the 9 characters the field holds.
   char text[32];
-  char* end = put_number(text, t[0], 2);
+  char* end = put_decimal(text, t[0], 2);
   *end++ = ':';
-  end = put_number(end, t[1], 2);
+  end = put_decimal(end, t[1], 2);
   *end++ = '.';
-  end = put_number(end, t[2], 2);
-  end = put_number(end, t[3], 1);
+  end = put_decimal(end, t[2], 2);
+  end = put_decimal(end, t[3], 1);
   copy_field({text, static_cast<std::size_t>(end - text)}, record.slaptime, sizeof record.slaptime);
   record.lapnum = header.best_lap;
 }

@@ -42,9 +42,14 @@ void append_char(char c) {
   buffer[used++] = c;
 }
 
-// Decimal digits of a number, at least min_digits of them (zero-padded), as %d
-// and %02d write it.
 void append_number(long value, int min_digits) {
+  char digits[24];
+  append(digits, static_cast<std::size_t>(put_decimal(digits, value, min_digits) - digits));
+}
+
+}  // namespace
+
+char* put_decimal(char* out, long value, int min_digits) {
   char digits[24];
   int n = 0;
   unsigned long magnitude =
@@ -53,12 +58,11 @@ void append_number(long value, int min_digits) {
     digits[n++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  while (n < min_digits) digits[n++] = '0';
-  if (value < 0) append_char('-');
-  while (n > 0) append_char(digits[--n]);
+  while (n < min_digits && n < 20) digits[n++] = '0';
+  if (value < 0) *out++ = '-';
+  while (n > 0) *out++ = digits[--n];
+  return out;
 }
-
-}  // namespace
 
 void write_text(std::string_view text) { append(text.data(), text.size()); }
 

@@ -36,6 +36,11 @@ void write_padded(std::string_view text, std::size_t width);
 // %-15s. Anything else in the format is written as it stands.
 void write_format(std::string_view format, std::initializer_list<FormatArg> args);
 
+// Puts the decimal digits of a number at `out`, at least min_digits of them
+// (zero-padded, as %02d does), and returns the end; writes no NUL. Room for
+// 21 characters is always enough.
+char* put_decimal(char* out, long value, int min_digits);
+
 // Hands everything buffered to the writer.
 void flush_output();
 
