@@ -23,15 +23,23 @@ void load_from_prompt(char** words, int count) {
 
 }  // namespace
 
+// clang-format off
 const CommandRow command_table[] = {
-    {"q", nullptr},          {"quit", nullptr},
-    {"l", load_from_prompt}, {"load", load_from_prompt},
-    {"p", print_command},    {"print", print_command},
-    {"pdb", pdb_command},    {"d", del_command},
-    {"del", del_command},    {"f", find_command},
-    {"find", find_command},  {"h", help_command},
-    {"help", help_command},
+    {"q",     nullptr},
+    {"quit",  nullptr},
+    {"l",     load_from_prompt},
+    {"load",  load_from_prompt},
+    {"p",     print_command},
+    {"print", print_command},
+    {"pdb",   pdb_command},
+    {"d",     del_command},
+    {"del",   del_command},
+    {"f",     find_command},
+    {"find",  find_command},
+    {"h",     help_command},
+    {"help",  help_command},
 };
+// clang-format on
 const int command_table_rows = static_cast<int>(std::size(command_table));
 
 int split_words(char* line, char** words, int maximum) {
