@@ -51,7 +51,9 @@ std::string_view header_text(const SprHeader& header, std::size_t offset, std::s
 std::string_view track_code_text(const SprHeader& header) { return header_text(header, 24, 5); }
 
 bool read_replay_header(const char* name, SprHeader& header) {
-  int fd = ::open(name, O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a pipe without a writer or a terminal cannot hold
+  // the program: they read as empty, or as a read error.
+  int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     write_format("\tError opening file: %s\n", {name});
     return false;

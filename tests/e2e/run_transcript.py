@@ -9,6 +9,7 @@ Transcript format (one directive a line; '#' starts a comment line):
   replay-python EXPR          replays from a Python list of (NAME, [key=value, ...])
   file NAME EXPR              a file whose bytes are a Python expression
   dir NAME                    a folder
+  fifo NAME                   a named pipe, with no writer
   examples                    the repository's example replays, as examples/
   args: WORD ...              the command line (shell-like quoting)
   args-python: EXPR           the command line as a Python list of strings
@@ -115,7 +116,7 @@ def parse(path):
         if not line.strip() or line.startswith("#"):
             continue
         word, _, rest = line.partition(" ")
-        if word in ("replay", "replay-python", "file", "dir", "examples"):
+        if word in ("replay", "replay-python", "file", "dir", "fifo", "examples"):
             t["setup"].append((word, rest, where))
         elif line.startswith("args:"):
             t["args"] = shlex.split(line[5:])
@@ -160,6 +161,8 @@ def set_up(folder, setup, make_replay, examples):
                 f.write(as_bytes(eval(expr)))
         elif word == "dir":
             os.mkdir(os.path.join(folder, rest))
+        elif word == "fifo":
+            os.mkfifo(os.path.join(folder, rest))
         elif word == "examples":
             os.symlink(examples, os.path.join(folder, "examples"))
 
