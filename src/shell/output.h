@@ -17,7 +17,6 @@ struct FormatArg {
   constexpr FormatArg(const char* t) : text(t), is_number(false) {}
   constexpr FormatArg(long n) : number(n), is_number(true) {}
   constexpr FormatArg(int n) : number(n), is_number(true) {}
-  constexpr FormatArg(unsigned n) : number(n), is_number(true) {}
   std::string_view text;
   long number = 0;
   bool is_number;
