@@ -32,8 +32,8 @@
 #include "delete/del_command.h"
 #include "replay/load.h"
 #include "replay_builder.h"
-#include "shell/line_reader.h"
-#include "shell/output.h"
+#include "console/line_reader.h"
+#include "console/output.h"
 #include "test_support.h"
 
 extern char** environ;

@@ -12,7 +12,7 @@
 #include "delete/primitives.h"
 #include "replay/header.h"
 #include "replay/load.h"
-#include "shell/output.h"
+#include "console/output.h"
 #include "test_support.h"
 
 namespace {

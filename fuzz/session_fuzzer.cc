@@ -18,8 +18,8 @@
 #include "replay/load.h"
 #include "replay_builder.h"
 #include "shell/command_loop.h"
-#include "shell/line_reader.h"
-#include "shell/output.h"
+#include "console/line_reader.h"
+#include "console/output.h"
 #include "test_support.h"
 
 namespace {

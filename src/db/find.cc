@@ -1,6 +1,6 @@
 #include "db/find.h"
 
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 

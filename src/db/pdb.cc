@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "db/listing.h"
-#include "shell/output.h"
+#include "console/output.h"
 #include "tables/tables.h"
 
 namespace zeb {

@@ -1,6 +1,6 @@
 #include "db/ranking.h"
 
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 

@@ -70,8 +70,4 @@ void shift_up(Cell cell, int position, int count) {
   cell[count - 1].key[0] = '\0';
 }
 
-bool texts_equal(const char* first, const char* second) { return std::strcmp(first, second) == 0; }
-
-char* copy_text(const char* source, char* destination) { return std::strcpy(destination, source); }
-
 }  // namespace zeb

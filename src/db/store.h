@@ -6,6 +6,7 @@
 #include <span>
 
 #include "tables/tables.h"
+#include "tables/text.h"
 
 namespace zeb {
 
@@ -65,9 +66,5 @@ void shift_down(Cell cell, int position, int count);
 // Moves the entries at (position, count) one slot towards the front over
 // `position`, rewriting their pos, and empties slot count-1 by its key.
 void shift_up(Cell cell, int position, int count);
-
-bool texts_equal(const char* first, const char* second);
-// Source first, destination second; the caller guarantees the room.
-char* copy_text(const char* source, char* destination);
 
 }  // namespace zeb

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "delete/primitives.h"
-#include "shell/line_reader.h"
+#include "console/line_reader.h"
 #include "tables/tables.h"
 
 namespace zeb {

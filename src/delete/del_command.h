@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "db/ranking.h"
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 

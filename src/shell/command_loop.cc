@@ -7,8 +7,8 @@
 #include "replay/header.h"
 #include "replay/load.h"
 #include "shell/help.h"
-#include "shell/line_reader.h"
-#include "shell/output.h"
+#include "console/line_reader.h"
+#include "console/output.h"
 #include "tables/tables.h"
 
 namespace zeb {

@@ -3,7 +3,7 @@
 #include "db/store.h"
 #include "replay/load.h"
 #include "shell/command_loop.h"
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 

@@ -2,21 +2,9 @@
 
 #include <cstring>
 
-#include "db/store.h"
+#include "tables/text.h"
 
 namespace zeb {
-
-char* lower_text(char* text) {
-  for (char* c = text; *c != '\0'; ++c)
-    if (*c >= 'A' && *c <= 'Z') *c = static_cast<char>(*c - 'A' + 'a');
-  return text;
-}
-
-char* upper_text(char* text) {
-  for (char* c = text; *c != '\0'; ++c)
-    if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 'a' + 'A');
-  return text;
-}
 
 int track_index_by_code(char* word) {
   lower_text(word);

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "tables/text.h"
+
 namespace zeb {
 
 inline constexpr int track_count = 6;
@@ -55,10 +57,6 @@ constexpr bool short_track_exists(int track, int short_track) {
   return track >= 0 && track < track_count && short_track >= 0 && short_track < short_track_slots &&
          ShortTrackTable[track][short_track][0] != '\0';
 }
-
-// ASCII letters changed in place; every other byte stays. Both return the text.
-char* lower_text(char* text);
-char* upper_text(char* text);
 
 // Look-ups by code: the row index or -1. Each lower-cases the word in place
 // first, so codes are accepted in any letter case and read lower case after.

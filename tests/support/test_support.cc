@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
-#include "shell/line_reader.h"
-#include "shell/output.h"
+#include "console/line_reader.h"
+#include "console/output.h"
 
 namespace zeb::test {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "shell/command_loop.h"
 #include "shell/help.h"
-#include "shell/line_reader.h"
+#include "console/line_reader.h"
 #include "test_support.h"
 
 namespace zeb {

@@ -1,11 +1,11 @@
-#include "shell/line_reader.h"
+#include "console/line_reader.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-#include "shell/output.h"
+#include "console/output.h"
 
 namespace zeb {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/output.h"
+#include "console/output.h"
 
 #include <unistd.h>
 
