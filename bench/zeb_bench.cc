@@ -26,14 +26,14 @@
 #include <string>
 #include <vector>
 
+#include "console/line_reader.h"
+#include "console/output.h"
 #include "db/find.h"
 #include "db/pdb.h"
 #include "db/store.h"
 #include "delete/del_command.h"
 #include "replay/load.h"
 #include "replay_builder.h"
-#include "console/line_reader.h"
-#include "console/output.h"
 #include "test_support.h"
 
 extern char** environ;

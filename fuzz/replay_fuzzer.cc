@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "console/output.h"
 #include "db/find.h"
 #include "db/listing.h"
 #include "delete/primitives.h"
 #include "replay/header.h"
 #include "replay/load.h"
-#include "console/output.h"
 #include "test_support.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "console/line_reader.h"
+#include "console/output.h"
 #include "db/store.h"
 #include "delete/primitives.h"
 #include "replay/header.h"
 #include "replay/load.h"
 #include "replay_builder.h"
 #include "shell/command_loop.h"
-#include "console/line_reader.h"
-#include "console/output.h"
 #include "test_support.h"
 
 namespace {

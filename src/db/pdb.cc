@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "db/listing.h"
 #include "console/output.h"
+#include "db/listing.h"
 #include "tables/tables.h"
 
 namespace zeb {

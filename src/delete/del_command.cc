@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "delete/primitives.h"
 #include "console/line_reader.h"
+#include "delete/primitives.h"
 #include "tables/tables.h"
 
 namespace zeb {

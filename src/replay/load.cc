@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "db/ranking.h"
 #include "console/output.h"
+#include "db/ranking.h"
 
 namespace zeb {
 

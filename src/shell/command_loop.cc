@@ -1,5 +1,7 @@
 #include "shell/command_loop.h"
 
+#include "console/line_reader.h"
+#include "console/output.h"
 #include "db/find.h"
 #include "db/pdb.h"
 #include "db/store.h"
@@ -7,8 +9,6 @@
 #include "replay/header.h"
 #include "replay/load.h"
 #include "shell/help.h"
-#include "console/line_reader.h"
-#include "console/output.h"
 #include "tables/tables.h"
 
 namespace zeb {

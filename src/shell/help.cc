@@ -1,7 +1,7 @@
 #include "shell/help.h"
 
-#include "db/store.h"
 #include "console/output.h"
+#include "db/store.h"
 #include "tables/tables.h"
 
 namespace zeb {

@@ -1,9 +1,9 @@
 #include "shell/startup.h"
 
+#include "console/output.h"
 #include "db/store.h"
 #include "replay/load.h"
 #include "shell/command_loop.h"
-#include "console/output.h"
 
 namespace zeb {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "console/line_reader.h"
 #include "shell/command_loop.h"
 #include "shell/help.h"
-#include "console/line_reader.h"
 #include "test_support.h"
 
 namespace zeb {
