@@ -5,7 +5,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include "console/interrupt.h"
+#include "console/line_editor.h"
 #include "console/output.h"
+#include "console/terminal.h"
 
 namespace zeb {
 namespace {
@@ -13,7 +16,8 @@ namespace {
 ssize_t read_stdin(char* buffer, std::size_t capacity) {
   for (;;) {
     ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
-    if (n < 0 && errno == EINTR) continue;
+    // Only a terminal session catches Ctrl-C; there it drops the line.
+    if (n < 0 && errno == EINTR && !interrupt_pending()) continue;
     return n;
   }
 }
@@ -23,13 +27,18 @@ char chunk[chunk_size];
 std::size_t chunk_begin = 0;
 std::size_t chunk_end = 0;
 bool at_end = false;
+bool interrupted = false;  // the last refill ended at Ctrl-C
 InputSource source = read_stdin;
 
-// Refills the chunk; false when the source has nothing more.
+// Refills the chunk; false when the source has nothing more, or at Ctrl-C.
 bool refill() {
   if (at_end) return false;
   flush_output();  // the prompt must be on screen while we wait
   ssize_t n = source(chunk, chunk_size);
+  if (n < 0 && errno == EINTR && interrupt_pending()) {
+    interrupted = true;
+    return false;
+  }
   if (n <= 0) {
     at_end = true;
     return false;
@@ -39,7 +48,44 @@ bool refill() {
   return true;
 }
 
+Completer completer = nullptr;
+bool terminal_input_ended = false;
+
+// The terminal without a line editor: the line reader, where Ctrl-C drops
+// the line read so far.
+LineResult read_terminal_line(std::string& line) {
+  interrupted = false;
+  if (read_line(line)) return LineResult::line;
+  if (!interrupted) return LineResult::end_of_input;
+  line.clear();
+  chunk_begin = chunk_end = 0;
+  return LineResult::interrupted;
+}
+
 }  // namespace
+
+LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUse use) {
+  if (!in_terminal_session()) {
+    write_text(prompt);
+    return read_line(line) ? LineResult::line : LineResult::end_of_input;
+  }
+  if (terminal_input_ended) return LineResult::end_of_input;
+  LineResult result;
+  if (line_editor_available()) {
+    set_editor_completer(completer);
+    result = edit_line(prompt, line, use);
+  } else {
+    write_text(prompt);
+    result = read_terminal_line(line);
+  }
+  // At a terminal the cursor stays behind the prompt or the dropped line:
+  // what comes next starts on a line of its own.
+  if (result != LineResult::line) write_text("\n");
+  if (result == LineResult::end_of_input) terminal_input_ended = true;
+  return result;
+}
+
+void set_completer(Completer new_completer) { completer = new_completer; }
 
 bool read_line(std::string& line) {
   line.clear();
@@ -59,7 +105,7 @@ bool read_line(std::string& line) {
     line.append(begin, chunk_end - chunk_begin);
     chunk_begin = chunk_end;
   }
-  if (!got_any) return false;
+  if (!got_any || interrupted) return false;
   if (std::size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
   return true;
 }

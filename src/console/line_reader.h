@@ -1,6 +1,8 @@
 // All of zeb's input comes through here, one line at a time: command lines and
 // confirmation answers alike. Nothing is ever discarded, so a script piped to
-// standard input runs line after line.
+// standard input runs line after line. When standard input and standard
+// output are both terminals, the lines are typed into the line editor
+// instead (console/terminal.h).
 #pragma once
 
 #include <sys/types.h>
@@ -9,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "console/completer.h"
+
 namespace zeb {
 
 // Reads the next line into `line`, without its line end: "\n", or "\r\n".
@@ -16,6 +20,20 @@ namespace zeb {
 // Lines of any length are read whole. Output is flushed before the reader
 // waits for more input. Returns false at the end of input.
 bool read_line(std::string& line);
+
+enum class LineResult { line, interrupted, end_of_input };
+// Command lines are kept in the session's history; answers are not.
+enum class LineUse { command, answer };
+
+// Shows the prompt and reads one line into `line`. Away from a terminal the
+// prompt is written to the output and read_line reads the line. At a terminal
+// the line editor shows the prompt itself; Ctrl-C gives `interrupted` (the
+// line typed so far is dropped and the cursor is on a new line), and Ctrl-D
+// on an empty line ends the input as the end of a script does.
+LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUse use);
+
+// What Tab offers in the line editor; nullptr offers nothing.
+void set_completer(Completer completer);
 
 // Where input bytes come from; the default reads standard input. A source
 // returns the number of bytes it put into the buffer, 0 at the end of input.

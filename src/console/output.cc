@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace zeb {
 namespace {
@@ -78,39 +79,68 @@ void write_padded(std::string_view text, std::size_t width) {
   for (std::size_t pad = text.size(); pad < width; ++pad) append_char(' ');
 }
 
-void write_format(std::string_view format, std::initializer_list<FormatArg> args) {
+namespace {
+
+// The conversions of write_format, onto any sink with put(data, size).
+template <typename Sink>
+void format_onto(Sink& sink, std::string_view format, std::initializer_list<FormatArg> args) {
   const FormatArg* arg = args.begin();
   std::size_t i = 0;
   while (i < format.size()) {
     std::size_t percent = format.find('%', i);
     if (percent == std::string_view::npos) percent = format.size();
-    append(format.data() + i, percent - i);
+    sink.put(format.data() + i, percent - i);
     if (percent == format.size()) break;
     std::string_view spec = format.substr(percent);
     if (arg == args.end()) {  // more conversions than arguments: keep the text
-      append_char('%');
+      sink.put("%", 1);
       i = percent + 1;
       continue;
     }
+    char digits[24];
     if (spec.starts_with("%s")) {
-      write_text(arg->text);
+      sink.put(arg->text.data(), arg->text.size());
       i = percent + 2;
     } else if (spec.starts_with("%d")) {
-      append_number(arg->number, 1);
+      sink.put(digits, static_cast<std::size_t>(put_decimal(digits, arg->number, 1) - digits));
       i = percent + 2;
     } else if (spec.starts_with("%02d")) {
-      append_number(arg->number, 2);
+      sink.put(digits, static_cast<std::size_t>(put_decimal(digits, arg->number, 2) - digits));
       i = percent + 4;
     } else if (spec.starts_with("%-15s")) {
-      write_padded(arg->text, 15);
+      sink.put(arg->text.data(), arg->text.size());
+      for (std::size_t pad = arg->text.size(); pad < 15; ++pad) sink.put(" ", 1);
       i = percent + 5;
     } else {
-      append_char('%');
+      sink.put("%", 1);
       i = percent + 1;
       continue;
     }
     ++arg;
   }
+}
+
+struct BufferSink {
+  void put(const char* data, std::size_t size) { append(data, size); }
+};
+
+struct TextSink {
+  std::string& text;
+  void put(const char* data, std::size_t size) { text.append(data, size); }
+};
+
+}  // namespace
+
+void write_format(std::string_view format, std::initializer_list<FormatArg> args) {
+  BufferSink sink;
+  format_onto(sink, format, args);
+}
+
+void format_text(std::string& text, std::string_view format,
+                 std::initializer_list<FormatArg> args) {
+  text.clear();
+  TextSink sink{text};
+  format_onto(sink, format, args);
 }
 
 void flush_output() {

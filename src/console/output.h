@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace zeb {
@@ -34,6 +35,9 @@ void write_padded(std::string_view text, std::size_t width);
 // Formatted writing with the conversions zeb's messages use: %s, %d, %02d and
 // %-15s. Anything else in the format is written as it stands.
 void write_format(std::string_view format, std::initializer_list<FormatArg> args);
+// The same conversions into `text` instead of the output: a prompt that the
+// line editor shows itself.
+void format_text(std::string& text, std::string_view format, std::initializer_list<FormatArg> args);
 
 // Puts the decimal digits of a number at `out`, at least min_digits of them
 // (zero-padded, as %02d does), and returns the end; writes no NUL. Room for

@@ -1,5 +1,6 @@
 #include "db/find.h"
 
+#include "console/interrupt.h"
 #include "console/output.h"
 
 namespace zeb {
@@ -19,6 +20,7 @@ void find_command(char** words, int count) {
   for (int t = 0; t < track_count; ++t)
     for (int c = 0; c < car_count; ++c)
       for (int s = 0; s < short_track_slots; ++s) {
+        if (interrupt_pending()) return;  // Ctrl-C at a terminal stops the listing
         int p = find_racer(cell_of(db, t, c, s), racer);
         if (p != -1)
           write_format("%s found on track %s (%s) with %s, at pos %d\n",

@@ -1,5 +1,6 @@
 #include "db/listing.h"
 
+#include "console/interrupt.h"
 #include "console/output.h"
 
 namespace zeb {
@@ -25,10 +26,11 @@ void print_record(const LapRecord& r) {
   write_text(")\n");
 }
 
-// The entries of a cell form its front, so the walk ends at the first empty slot.
+// The entries of a cell form its front, so the walk ends at the first empty
+// slot. Ctrl-C at a terminal stops a listing between two rows.
 void print_cell(const Store& store, int track, int car, int short_track, StoreSize size) {
   const LapRecord* cell = store[track][car][short_track];
-  for (int p = 0; p < size.positions && !slot_is_empty(cell[p]); ++p)
+  for (int p = 0; p < size.positions && !slot_is_empty(cell[p]) && !interrupt_pending(); ++p)
     if (is_listed(cell[p])) print_record(cell[p]);
 }
 
@@ -39,7 +41,10 @@ void print_listing_header() {
   write_line("--------------------------------------------------------------");
 }
 
-void print_listing_footer() { write_text("\n"); }
+// A listing stopped by Ctrl-C ends after its last whole row, without the footer.
+void print_listing_footer() {
+  if (!interrupt_pending()) write_text("\n");
+}
 
 void print_row(const Store& store, int track, int car, int short_track, int position,
                StoreSize size) {
@@ -63,7 +68,8 @@ void list_by_racer(const Store& store, const char* racer, StoreSize size) {
     for (int c = 0; c < size.cars; ++c)
       for (int s = 0; s < size.short_tracks; ++s) {
         if (!short_track_exists(t, s)) continue;
-        for (int p = 0; p < size.positions && !slot_is_empty(store[t][c][s][p]); ++p) {
+        for (int p = 0;
+             p < size.positions && !slot_is_empty(store[t][c][s][p]) && !interrupt_pending(); ++p) {
           const LapRecord& slot = store[t][c][s][p];
           if (is_listed(slot) && texts_equal(slot.racer, racer)) print_record(slot);
         }

@@ -158,8 +158,10 @@ int parse_del_flag(const char* word) {
 
 bool confirm(std::string_view prompt_format, std::initializer_list<FormatArg> words) {
   static std::string answer;  // its own storage: the command's words stay intact
-  write_format(prompt_format, words);
-  if (!read_line(answer)) return false;
+  static std::string prompt;
+  format_text(prompt, prompt_format, words);
+  // Ctrl-C refuses, as any answer other than y does.
+  if (read_prompted_line(prompt, answer, LineUse::answer) != LineResult::line) return false;
   std::string_view given = lower_text(answer.data());
   return given == "y" || given == "yes";
 }

@@ -1,5 +1,6 @@
 #include "shell/command_loop.h"
 
+#include "console/interrupt.h"
 #include "console/line_reader.h"
 #include "console/output.h"
 #include "db/find.h"
@@ -60,8 +61,10 @@ int split_words(char* line, char** words, int maximum) {
 void command_loop() {
   char* words[max_words];
   for (;;) {
-    write_text("ZEB> ");
-    if (!read_line(input_line)) return;  // end of input ends the session quietly
+    take_interrupt();  // a Ctrl-C that stopped the last command is spent
+    LineResult read = read_prompted_line("ZEB> ", input_line, LineUse::command);
+    if (read == LineResult::end_of_input) return;  // ends the session quietly
+    if (read == LineResult::interrupted) continue;
     int count = split_words(input_line.data(), words, max_words);
     if (count == 0) return;
     lower_text(words[0]);

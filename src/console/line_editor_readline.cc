@@ -1,0 +1,169 @@
+// The line editor on GNU readline, driven through its callback interface so
+// that zeb, not readline, waits for the keys: the wait returns at Ctrl-C,
+// readline's own signal handling stays off, and the line is dropped cleanly.
+#include <poll.h>
+#include <readline/history.h>
+#include <readline/readline.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+#include "console/interrupt.h"
+#include "console/line_editor.h"
+#include "console/output.h"
+
+namespace zeb {
+namespace {
+
+Completer completer = nullptr;
+volatile std::sig_atomic_t resize_flag = 0;  // set by SIGWINCH; readline rereads the size
+
+// The line readline hands over, and whether it came.
+std::string* edited = nullptr;
+bool line_done = false;
+bool input_ended = false;
+
+void take_line(char* text) {
+  rl_callback_handler_remove();  // also puts the terminal back in its usual mode
+  line_done = true;
+  if (text == nullptr) {
+    input_ended = true;
+    return;
+  }
+  edited->assign(text);
+  std::free(text);
+}
+
+char* copy_for_readline(std::string_view text) {
+  char* copy = static_cast<char*>(std::malloc(text.size() + 1));
+  std::memcpy(copy, text.data(), text.size());
+  copy[text.size()] = '\0';
+  return copy;
+}
+
+// Readline's match list: the text that replaces the word first (the
+// matches' common beginning), then the matches, then nullptr.
+char** complete_word(const char*, int, int) {
+  rl_attempted_completion_over = 1;  // never readline's own file names
+  if (completer == nullptr) return nullptr;
+  static std::vector<std::string> matches;
+  completer(std::string_view(rl_line_buffer, static_cast<std::size_t>(rl_end)),
+            static_cast<std::size_t>(rl_point), matches);
+  if (matches.empty()) return nullptr;
+  std::string_view common = matches[0];
+  for (const std::string& match : matches) {
+    std::size_t same = 0;
+    while (same < common.size() && same < match.size() && common[same] == match[same]) ++same;
+    common = common.substr(0, same);
+  }
+  std::size_t count = matches.size() == 1 ? 0 : matches.size();
+  char** list = static_cast<char**>(std::malloc((count + 2) * sizeof(char*)));
+  list[0] = copy_for_readline(common);
+  for (std::size_t i = 0; i < count; ++i) list[i + 1] = copy_for_readline(matches[i]);
+  list[count + 1] = nullptr;
+  if (matches.size() == 1 && matches[0].ends_with('/')) rl_completion_append_character = '\0';
+  return list;
+}
+
+void record_resize(int) { resize_flag = 1; }
+
+void set_up_once() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  rl_readline_name = "zeb";
+  rl_catch_signals = 0;  // Ctrl-C is zeb's: see wait_for_key
+  rl_catch_sigwinch = 0;
+  rl_change_environment = 0;
+  rl_initialize();            // reads inputrc; the settings below hold over it
+  static char blank[] = " ";  // words are split at blanks only, as the prompt loop splits them
+  rl_basic_word_break_characters = blank;
+  rl_completer_word_break_characters = blank;
+  rl_attempted_completion_function = complete_word;
+  // A pasted script runs line by line, as typed lines do.
+  rl_variable_bind("enable-bracketed-paste", "off");
+  rl_bind_key(CTRL('W'), rl_unix_word_rubout);
+  rl_bind_key(CTRL('U'), rl_unix_line_discard);
+  for (const char* home : {"\033[H", "\033OH", "\033[1~", "\033[7~"})
+    rl_bind_keyseq(home, rl_beg_of_line);
+  for (const char* end : {"\033[F", "\033OF", "\033[4~", "\033[8~"})
+    rl_bind_keyseq(end, rl_end_of_line);
+  rl_bind_keyseq("\033[3~", rl_delete);
+  using_history();  // this session's lines only: no history file is read or written
+  struct sigaction action = {};
+  action.sa_handler = record_resize;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGWINCH, &action, nullptr);
+}
+
+// Waits until a key can be read; false when Ctrl-C came first. SIGINT is
+// blocked between the look at the flag and the wait, so a key press that
+// lands in between still ends the wait.
+bool wait_for_key() {
+  sigset_t blocked, usual;
+  sigemptyset(&blocked);
+  sigaddset(&blocked, SIGINT);
+  sigaddset(&blocked, SIGWINCH);
+  for (;;) {
+    sigprocmask(SIG_BLOCK, &blocked, &usual);
+    int ready = 0;
+    if (!interrupt_pending() && !resize_flag) {
+      pollfd input = {STDIN_FILENO, POLLIN, 0};
+      ready = ppoll(&input, 1, nullptr, &usual);
+    }
+    sigprocmask(SIG_SETMASK, &usual, nullptr);
+    if (resize_flag) {
+      resize_flag = 0;
+      rl_resize_terminal();
+    }
+    if (interrupt_pending()) return false;
+    if (ready > 0 || (ready < 0 && errno != EINTR)) return true;  // a failure shows as the end
+  }
+}
+
+void drop_line() {
+  rl_free_line_state();
+  rl_callback_sigcleanup();
+  rl_cleanup_after_signal();
+  rl_callback_handler_remove();
+}
+
+bool worth_keeping(const std::string& line) {
+  if (line.find_first_not_of(' ') == std::string::npos) return false;
+  HIST_ENTRY* last = history_length > 0 ? history_get(history_base + history_length - 1) : nullptr;
+  return last == nullptr || line != last->line;
+}
+
+}  // namespace
+
+bool line_editor_available() { return true; }
+
+LineResult edit_line(std::string_view prompt, std::string& line, LineUse use) {
+  set_up_once();
+  flush_output();  // readline writes the prompt itself, behind what zeb wrote
+  static std::string prompt_text;
+  prompt_text.assign(prompt);
+  line.clear();
+  edited = &line;
+  line_done = input_ended = false;
+  rl_callback_handler_install(prompt_text.c_str(), take_line);
+  while (!line_done) {
+    if (!wait_for_key()) {
+      drop_line();
+      return LineResult::interrupted;
+    }
+    rl_callback_read_char();
+  }
+  if (input_ended) return LineResult::end_of_input;
+  if (use == LineUse::command && worth_keeping(line)) add_history(line.c_str());
+  return LineResult::line;
+}
+
+void set_editor_completer(Completer new_completer) { completer = new_completer; }
+
+}  // namespace zeb
