@@ -23,7 +23,11 @@ void restore_and_end(int signal_number) {
   std::raise(signal_number);
 }
 
+// A signal that zeb's starter ignores (nohup, a background job) stays ignored.
 void install(int signal_number, void (*handler)(int)) {
+  struct sigaction found = {};
+  sigaction(signal_number, nullptr, &found);
+  if (found.sa_handler == SIG_IGN) return;
   struct sigaction action = {};
   action.sa_handler = handler;
   sigemptyset(&action.sa_mask);

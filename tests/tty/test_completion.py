@@ -1,0 +1,104 @@
+"""Tab at the prompt. The command words complete today; the cases in
+DataCompletion need the completer that knows file names, flags, codes and
+racers: switch DATA_COMPLETION_READY on with it (or set
+ZEB_TTY_DATA_COMPLETION=1 to try them)."""
+import os
+import unittest
+
+from tty_session import PROMPT, TAB, SessionTest, needs_editor, screen_lines
+
+DATA_COMPLETION_READY = os.environ.get("ZEB_TTY_DATA_COMPLETION") == "1"
+
+
+@needs_editor
+class CommandWords(SessionTest):
+    def setUp(self):
+        super().setUp()
+        self.zeb = self.start(self.replay("a.spr", racer="rokan2"))
+        self.zeb.expect_prompt()
+
+    def test_tab_completes_a_command_word_and_adds_a_blank(self):
+        z = self.zeb
+        z.type_and_wait("fi")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "find")
+        z.keys("rokan2")  # the blank came with the completion
+        self.assertIn("rokan2 found on track Blackwood (bl1) with XR GT TURBO, at pos 0",
+                      screen_lines(z.run("")))
+
+    def test_a_second_tab_lists_the_matches_once(self):
+        z = self.zeb
+        z.type_and_wait("p")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "p")
+        z.keys(TAB)
+        z.drain()
+        lines = screen_lines(z.shown)
+        listed = [line for line in lines if "pdb" in line and "print" in line]
+        self.assertEqual(len(listed), 1, lines)
+        self.assertEqual(listed[0].split(), ["p", "pdb", "print"])
+        # The prompt and the line come back under the list.
+        self.assertEqual(lines[-1], PROMPT + "p")
+
+
+@unittest.skipUnless(DATA_COMPLETION_READY, "the completer offers command words only")
+@needs_editor
+class DataCompletion(SessionTest):
+    def setUp(self):
+        super().setUp()
+        os.mkdir(os.path.join(self.folder, "laps"))
+        self.replay("lap_one.spr", racer="rokan2")
+        self.replay("laps/speedy.spr", racer="speedy")
+        self.replay("laps/spencer.spr", racer="spencer")
+        self.zeb = self.start(os.path.join(self.folder, "lap_one.spr"),
+                              os.path.join(self.folder, "laps/speedy.spr"),
+                              os.path.join(self.folder, "laps/spencer.spr"))
+        self.zeb.expect_prompt()
+
+    def test_a_file_name_after_load(self):
+        z = self.zeb
+        z.type_and_wait("load lap_")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "load lap_one.spr")
+        z.keys("x")  # a blank came after the file name
+        self.assertEqual(z.current_line(), PROMPT + "load lap_one.spr x")
+
+    def test_a_folder_gets_a_slash_and_no_blank(self):
+        z = self.zeb
+        z.type_and_wait("l lap")
+        z.keys("s" + TAB)
+        self.assertEqual(z.current_line(), PROMPT + "l laps/")
+        z.keys("spee" + TAB)
+        self.assertEqual(z.current_line(), PROMPT + "l laps/speedy.spr")
+
+    def test_a_code_after_pdb_cs(self):
+        z = self.zeb
+        z.type_and_wait("pdb -cs mr")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "pdb -cs mrt")
+        z.keys("we1" + TAB + TAB)
+        z.drain()
+        self.assertTrue(any(line.split() == ["we1", "we1r"] for line in screen_lines(z.shown)))
+
+    def test_a_racer_name_after_find(self):
+        z = self.zeb
+        z.type_and_wait("find rok")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        self.assertIn("rokan2 found on track Blackwood (bl1) with XR GT TURBO, at pos 0",
+                      screen_lines(z.run("")))
+
+    def test_a_second_tab_lists_several_racers(self):
+        z = self.zeb
+        z.type_and_wait("find sp")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "find spe")
+        z.keys(TAB)
+        z.drain()
+        lines = screen_lines(z.shown)
+        self.assertTrue(any(line.split() == ["spencer", "speedy"] for line in lines), lines)
+        self.assertEqual(lines[-1], PROMPT + "find spe")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,113 @@
+"""The line editor at the prompt: editing inside a line, the keys, history."""
+import unittest
+
+from tty_session import (BACKSPACE, CTRL_A, CTRL_D, CTRL_E, CTRL_K, CTRL_U, CTRL_W, DELETE,
+                         DOWN, END, ENTER, HOME, LEFT, PROMPT, RIGHT, UP, SessionTest,
+                         needs_editor, screen_lines)
+
+FOUND = "rokan2 found on track Blackwood (bl1) with XR GT TURBO, at pos 0"
+
+
+@needs_editor
+class Editing(SessionTest):
+    def setUp(self):
+        super().setUp()
+        self.zeb = self.start(self.replay("a.spr", racer="rokan2"))
+        self.zeb.expect_prompt()
+
+    def test_insert_inside_a_line_runs_the_edited_command(self):
+        self.zeb.type_and_wait("fnd rokan2")
+        # Left to the "n", insert the missing "i".
+        self.zeb.keys(LEFT * 9 + "i")
+        self.assertEqual(self.zeb.current_line(), PROMPT + "find rokan2")
+        out = self.zeb.run("")
+        lines = screen_lines(out)
+        self.assertIn(FOUND, lines)
+        self.assertNotIn("\tpress h (or help) for help", lines)
+        self.assertNoEscapeText(screen_lines(self.zeb.shown))
+
+    def test_left_twice_then_insert(self):
+        self.zeb.type_and_wait("hlp")
+        self.zeb.keys(LEFT + LEFT + "e")
+        self.assertEqual(self.zeb.current_line(), PROMPT + "help")
+        out = screen_lines(self.zeb.run(""))
+        self.assertIn("\thelp (or h) [command]\t\t\t- help on available commands", out)
+        self.assertNoEscapeText(screen_lines(self.zeb.shown))
+
+    def test_line_keys(self):
+        z = self.zeb
+        # Home/End and Ctrl-A/Ctrl-E move to the ends; Right moves back in.
+        z.type_and_wait("ind rokan2")
+        z.keys(HOME + "f" + END + "X")
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2X")
+        z.keys(BACKSPACE + CTRL_A + RIGHT + DELETE + "i" + CTRL_E)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        # Ctrl-W takes the word before the cursor, Ctrl-K the rest of the line.
+        z.keys(CTRL_W + "rokan2 extra")
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2 extra")
+        z.keys(LEFT * 6 + CTRL_K)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        lines = screen_lines(z.run(""))
+        self.assertIn(FOUND, lines)
+        # Ctrl-U drops everything before the cursor.
+        z.type_and_wait("pdb -t xx")
+        z.keys(CTRL_U + "find rokan2")
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        self.assertIn(FOUND, screen_lines(z.run("")))
+
+
+@needs_editor
+class History(SessionTest):
+    def setUp(self):
+        super().setUp()
+        self.zeb = self.start(self.replay("a.spr", racer="rokan2"))
+        self.zeb.expect_prompt()
+
+    def test_up_recalls_and_reruns(self):
+        z = self.zeb
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        self.assertIn(FOUND, screen_lines(z.run("")))
+
+    def test_a_repeat_is_kept_once_and_down_walks_back(self):
+        z = self.zeb
+        z.run("find rokan2")
+        z.run("help q")
+        z.run("help q")
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "help q")
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        z.keys(DOWN)
+        self.assertEqual(z.current_line(), PROMPT + "help q")
+        z.keys(DOWN)
+        self.assertEqual(z.current_line(), PROMPT.rstrip())
+
+    def test_the_del_answer_stays_out_of_the_history(self):
+        z = self.zeb
+        z.run("find rokan2")
+        z.keys("d -r rokan2" + ENTER)
+        z.expect("(y/)? ")
+        z.keys("no" + ENTER)
+        z.expect("\toperation cancelled by the user")
+        z.expect_prompt()
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "d -r rokan2")
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        # The answer line was edited with the same editor: Left works there too.
+        z.keys(DOWN + ENTER)
+        z.expect("(y/)? ")
+        z.type_and_wait("e")
+        z.keys(LEFT + "y")
+        z.keys(ENTER)
+        z.expect_prompt()
+        self.assertIn("\toperation cancelled by the user", screen_lines(z.shown))
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+        z.keys(CTRL_D)
+        z.wait_for_end()
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,235 @@
+"""Drives the built zeb in a real pseudo-terminal, as a user at a terminal.
+
+Shared by the terminal tests: key bytes, a session with bounded waits, the
+screen as it shows after the line editor's redisplay, and replay fixtures
+made with the project's fixture builder. The programs come from the
+environment: ZEB (the binary), MAKE_REPLAY (the fixture builder) and
+ZEB_LINE_EDITOR ("readline" or "none", as the build chose).
+"""
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+from concurrent.futures import ThreadPoolExecutor
+
+import pexpect
+
+ZEB = os.environ["ZEB"]
+MAKE_REPLAY = os.environ["MAKE_REPLAY"]
+LINE_EDITOR = os.environ.get("ZEB_LINE_EDITOR", "readline")
+# Sanitized builds are slower; every wait is bounded all the same.
+TIMEOUT = float(os.environ.get("ZEB_TTY_TIMEOUT", "20"))
+
+# The bytes a terminal sends for these keys.
+ENTER = "\r"
+TAB = "\t"
+LEFT = "\x1b[D"
+RIGHT = "\x1b[C"
+UP = "\x1b[A"
+DOWN = "\x1b[B"
+HOME = "\x1b[H"
+END = "\x1b[F"
+DELETE = "\x1b[3~"
+BACKSPACE = "\x7f"
+CTRL_A = "\x01"
+CTRL_C = "\x03"
+CTRL_D = "\x04"
+CTRL_E = "\x05"
+CTRL_K = "\x0b"
+CTRL_U = "\x15"
+CTRL_W = "\x17"
+
+PROMPT = "ZEB> "
+ROWS, COLUMNS = 24, 200
+
+needs_editor = unittest.skipUnless(LINE_EDITOR == "readline", "built without a line editor")
+
+_CSI = re.compile(r"\x1b\[([0-9;?]*)([@-~])")
+
+
+def screen_lines(text):
+    """The lines as a terminal shows them: the editor's cursor moves,
+    overwrites and erasures applied; other escape sequences dropped."""
+    lines, row, col = [[]], 0, 0
+    i = 0
+    while i < len(text):
+        ch = text[i]
+        m = _CSI.match(text, i) if ch == "\x1b" else None
+        if m:
+            args, final = m.group(1), m.group(2)
+            n = int(args) if args.isdigit() else 1
+            line = lines[row]
+            if final == "C":
+                col += n
+            elif final == "D":
+                col = max(0, col - n)
+            elif final == "K":
+                del line[col:]
+            elif final == "P":
+                del line[col:col + n]
+            elif final == "@":
+                line[col:col] = [" "] * n
+            i = m.end()
+            continue
+        if ch == "\x1b":  # another escape: ESC and one byte
+            i += 2
+            continue
+        if ch == "\r":
+            col = 0
+        elif ch == "\n":
+            row += 1
+            if row == len(lines):
+                lines.append([])
+        elif ch == "\b":
+            col = max(0, col - 1)
+        elif ch == "\x07":
+            pass
+        elif ch >= " " or ch == "\t":
+            line = lines[row]
+            while len(line) < col:
+                line.append(" ")
+            if col < len(line):
+                line[col] = ch
+            else:
+                line.append(ch)
+            col += 1
+        i += 1
+    return ["".join(line).rstrip(" ") for line in lines]
+
+
+class Session:
+    """zeb in a pty of ROWS x COLUMNS. With shell=True it runs under sh, which
+    then prints zeb's exit status and `stty -a`, to see the terminal zeb left."""
+
+    def __init__(self, args=(), cwd=None, shell=False):
+        env = dict(os.environ, TERM="xterm", INPUTRC="/dev/null", LC_ALL="C")
+        env.pop("COLUMNS", None)
+        env.pop("LINES", None)
+        if shell:
+            quoted = " ".join(_quote(a) for a in [ZEB, *args])
+            # The shell waits out Ctrl-C (a trap, not an ignore, so zeb gets it).
+            script = f"trap : INT; {quoted}; echo status=$?; stty -a"
+            command, argv = "/bin/sh", ["-c", script]
+        else:
+            command, argv = ZEB, list(args)
+        self.child = pexpect.spawn(command, argv, cwd=cwd, env=env, encoding="utf-8",
+                                   codec_errors="replace", dimensions=(ROWS, COLUMNS),
+                                   timeout=TIMEOUT)
+        self.shown = ""  # everything read so far
+        self.shell = shell
+
+    def _read_to(self, pattern, exact=True):
+        if exact:
+            self.child.expect_exact(pattern, timeout=TIMEOUT)
+        else:
+            self.child.expect(pattern, timeout=TIMEOUT)
+        got = self.child.before + self.child.after
+        self.shown += got
+        return self.child.before
+
+    def expect(self, text):
+        """Waits until `text` shows; returns what came before it."""
+        return self._read_to(text)
+
+    def expect_prompt(self):
+        return self._read_to(PROMPT)
+
+    def keys(self, data):
+        self.child.send(data)
+
+    def type_and_wait(self, text):
+        """Types plain text and waits for its echo."""
+        self.child.send(text)
+        return self._read_to(text)
+
+    def run(self, line):
+        """Types a line, presses Enter, and returns what shows up to the next prompt."""
+        self.keys(line + ENTER)
+        return self.expect_prompt()
+
+    def current_line(self, settle=0.3):
+        """The last screen line once the terminal has been quiet a moment
+        (without trailing blanks, which a screen does not show)."""
+        self.drain(settle)
+        return screen_lines(self.shown)[-1].rstrip(" ")
+
+    def drain(self, settle=0.3):
+        """Reads whatever shows until nothing more comes for `settle` seconds."""
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            try:
+                self.shown += self.child.read_nonblocking(65536, timeout=settle)
+            except pexpect.TIMEOUT:
+                return
+            except pexpect.EOF:
+                return
+
+    def wait_for_end(self):
+        """Waits for the end of the process; returns the rest of its output."""
+        self.child.expect(pexpect.EOF, timeout=TIMEOUT)
+        self.shown += self.child.before
+        self.child.close()
+        return self.child.before
+
+    def zeb_pid(self):
+        """zeb's process id: the child itself, or the shell's child."""
+        if not self.shell:
+            return self.child.pid
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            with open(f"/proc/{self.child.pid}/task/{self.child.pid}/children") as f:
+                children = f.read().split()
+            if children:
+                return int(children[0])
+            time.sleep(0.05)
+        raise AssertionError("zeb did not start under the shell")
+
+    def alive(self):
+        return self.child.isalive()
+
+    def close(self):
+        if self.child.isalive():
+            self.child.terminate(force=True)
+        self.child.close()
+
+
+def _quote(text):
+    return "'" + text.replace("'", "'\\''") + "'"
+
+
+def make_replay(path, **fields):
+    """One replay header file from field values (see tools/fixture)."""
+    args = [MAKE_REPLAY, str(path)] + [f"{k}={v}" for k, v in fields.items()]
+    subprocess.run(args, check=True, timeout=TIMEOUT)
+    return str(path)
+
+
+def make_replays(specs, workers=2):
+    """Many replays at once: `specs` holds (path, fields) pairs."""
+    with ThreadPoolExecutor(max_workers=workers) as pool:
+        return list(pool.map(lambda spec: make_replay(spec[0], **spec[1]), specs))
+
+
+class SessionTest(unittest.TestCase):
+    """A test case with a scratch folder and sessions closed at its end."""
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="zeb-tty-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
+
+    def start(self, *args, shell=False, cwd=None):
+        session = Session(args, cwd=cwd or self.folder, shell=shell)
+        self.addCleanup(session.close)
+        return session
+
+    def replay(self, name, **fields):
+        return make_replay(os.path.join(self.folder, name), **fields)
+
+    def assertNoEscapeText(self, lines):
+        """No key's escape sequence shows as text (as ^[[D does in a terminal that only echoes)."""
+        joined = "\n".join(lines)
+        self.assertNotIn("^[", joined)
+        self.assertNotIn("\x1b", joined)
