@@ -23,6 +23,21 @@ TEST(Output, KeepsPercentSignsWithoutArguments) {
   EXPECT_EQ(out.text(), "100% sure yes %x%d");
 }
 
+// The line editor shows a del question itself: its text must be the bytes
+// that the output would have written.
+TEST(Output, FormatsIntoATextAsIntoTheOutput) {
+  const std::string_view formats[] = {"comletely delete all %s laptimes with %s from %s (y/)? ",
+                                      "%d|%02d|%-15s|100% %x", "%s %s"};
+  for (std::string_view format : formats) {
+    test::CapturedOutput out;
+    write_text("before");
+    std::string text = "stale";
+    write_format(format, {"rokan2", 7, "xrt"});
+    format_text(text, format, {"rokan2", 7, "xrt"});
+    EXPECT_EQ(out.text(), "before" + text) << format;
+  }
+}
+
 TEST(Output, PassesWritesLargerThanTheBufferWhole) {
   test::CapturedOutput out;
   std::string big(200000, 'x');

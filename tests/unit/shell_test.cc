@@ -67,6 +67,20 @@ TEST(LineReader, ReadsLongLinesWhole) {
   EXPECT_EQ(lines[0], longest);
 }
 
+// Away from a terminal the prompt is written as text and the line reader
+// reads the line: the bytes of a piped session.
+TEST(LineReader, PromptedLinesAwayFromATerminalWriteThePromptAndReadALine) {
+  test::CapturedOutput out;
+  test::ScriptedInput in("pdb\ny\n");
+  std::string line;
+  EXPECT_EQ(read_prompted_line("ZEB> ", line, LineUse::command), LineResult::line);
+  EXPECT_EQ(line, "pdb");
+  EXPECT_EQ(read_prompted_line("sure (y/)? ", line, LineUse::answer), LineResult::line);
+  EXPECT_EQ(line, "y");
+  EXPECT_EQ(read_prompted_line("ZEB> ", line, LineUse::command), LineResult::end_of_input);
+  EXPECT_EQ(out.text(), "ZEB> sure (y/)? ZEB> ");
+}
+
 TEST(Help, FindsRowsByNameOrAliasOnly) {
   EXPECT_EQ(find_help_entry("del", help_table, help_rows), 0);
   EXPECT_EQ(find_help_entry("d", help_table, help_rows), 0);
