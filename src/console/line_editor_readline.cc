@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -72,6 +73,23 @@ char** complete_word(const char*, int, int) {
 
 void record_resize(int) { resize_flag = 1; }
 
+// Readline reads keys itself while it asks "Display all ... possibilities?"
+// or pages a long match list. Ctrl-C there answers "n", which ends the
+// question; the wait that follows sees the Ctrl-C and drops the line.
+int read_key(FILE* stream) {
+  for (;;) {
+    if (interrupt_pending() && RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
+    unsigned char key;
+    ssize_t n = ::read(fileno(stream), &key, 1);
+    if (n == 1) return key;
+    if (n < 0 && errno == EINTR) {
+      if (interrupt_pending()) return 'n';
+      continue;
+    }
+    return EOF;
+  }
+}
+
 void set_up_once() {
   static bool done = false;
   if (done) return;
@@ -85,6 +103,7 @@ void set_up_once() {
   rl_basic_word_break_characters = blank;
   rl_completer_word_break_characters = blank;
   rl_attempted_completion_function = complete_word;
+  rl_getc_function = read_key;
   // A pasted script runs line by line, as typed lines do.
   rl_variable_bind("enable-bracketed-paste", "off");
   rl_bind_key(CTRL('W'), rl_unix_word_rubout);

@@ -5,7 +5,8 @@ ZEB_TTY_DATA_COMPLETION=1 to try them)."""
 import os
 import unittest
 
-from tty_session import PROMPT, TAB, SessionTest, needs_editor, screen_lines
+from tty_session import (CTRL_C, PROMPT, TAB, SessionTest, make_replays, needs_editor,
+                         screen_lines)
 
 DATA_COMPLETION_READY = os.environ.get("ZEB_TTY_DATA_COMPLETION") == "1"
 
@@ -98,6 +99,19 @@ class DataCompletion(SessionTest):
         lines = screen_lines(z.shown)
         self.assertTrue(any(line.split() == ["spencer", "speedy"] for line in lines), lines)
         self.assertEqual(lines[-1], PROMPT + "find spe")
+
+    def test_ctrl_c_answers_the_question_before_a_long_list(self):
+        specs = [(os.path.join(self.folder, f"r{i}.spr"), {"racer": f"many{i:03d}"})
+                 for i in range(120)]
+        z = self.start(*make_replays(specs))
+        z.expect_prompt()
+        z.type_and_wait("find many")
+        z.keys(TAB + TAB)
+        z.expect("Display all 120 possibilities? (y or n)")
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        self.assertEqual(z.current_line(), PROMPT.rstrip())
+        self.assertIn("many007 found on track Blackwood (bl1)", z.run("find many007"))
 
 
 if __name__ == "__main__":
