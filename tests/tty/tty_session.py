@@ -13,7 +13,6 @@ import subprocess
 import tempfile
 import time
 import unittest
-from concurrent.futures import ThreadPoolExecutor
 
 import pexpect
 
@@ -207,10 +206,19 @@ def make_replay(path, **fields):
     return str(path)
 
 
-def make_replays(specs, workers=2):
-    """Many replays at once: `specs` holds (path, fields) pairs."""
-    with ThreadPoolExecutor(max_workers=workers) as pool:
-        return list(pool.map(lambda spec: make_replay(spec[0], **spec[1]), specs))
+def make_replays(specs, per_run=500):
+    """Many replays: `specs` holds (path, fields) pairs; one run of the
+    fixture builder makes up to `per_run` of them."""
+    paths = []
+    for start in range(0, len(specs), per_run):
+        args = [MAKE_REPLAY]
+        for path, fields in specs[start:start + per_run]:
+            if len(args) > 1:
+                args.append("--")
+            args += [str(path)] + [f"{k}={v}" for k, v in fields.items()]
+            paths.append(str(path))
+        subprocess.run(args, check=True, timeout=TIMEOUT)
+    return paths
 
 
 class SessionTest(unittest.TestCase):
