@@ -99,7 +99,7 @@ void format_onto(Sink& sink, std::string_view format, std::initializer_list<Form
     }
     char digits[24];
     if (spec.starts_with("%s")) {
-      sink.put(arg->text.data(), arg->text.size());
+      if (!arg->text.empty()) sink.put(arg->text.data(), arg->text.size());
       i = percent + 2;
     } else if (spec.starts_with("%d")) {
       sink.put(digits, static_cast<std::size_t>(put_decimal(digits, arg->number, 1) - digits));
@@ -108,7 +108,7 @@ void format_onto(Sink& sink, std::string_view format, std::initializer_list<Form
       sink.put(digits, static_cast<std::size_t>(put_decimal(digits, arg->number, 2) - digits));
       i = percent + 4;
     } else if (spec.starts_with("%-15s")) {
-      sink.put(arg->text.data(), arg->text.size());
+      if (!arg->text.empty()) sink.put(arg->text.data(), arg->text.size());
       for (std::size_t pad = arg->text.size(); pad < 15; ++pad) sink.put(" ", 1);
       i = percent + 5;
     } else {

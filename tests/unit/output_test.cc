@@ -27,7 +27,7 @@ TEST(Output, KeepsPercentSignsWithoutArguments) {
 // that the output would have written.
 TEST(Output, FormatsIntoATextAsIntoTheOutput) {
   const std::string_view formats[] = {"comletely delete all %s laptimes with %s from %s (y/)? ",
-                                      "%d|%02d|%-15s|100% %x", "%s %s"};
+                                      "%s|%02d|%-15s|100% %x", "%s %d"};
   for (std::string_view format : formats) {
     test::CapturedOutput out;
     write_text("before");
