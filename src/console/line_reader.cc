@@ -15,9 +15,13 @@ namespace {
 
 ssize_t read_stdin(char* buffer, std::size_t capacity) {
   for (;;) {
+    if (interrupt_pending()) {  // Ctrl-C came before the wait began
+      errno = EINTR;
+      return -1;
+    }
     ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
     // Only a terminal session catches Ctrl-C; there it drops the line.
-    if (n < 0 && errno == EINTR && !interrupt_pending()) continue;
+    if (n < 0 && errno == EINTR) continue;
     return n;
   }
 }
