@@ -1,6 +1,9 @@
 // Arbitrary bytes as standard input to the real command loop: commands and
 // confirmation answers, with a few replay files at hand for load words to
-// hit. The store's invariants are checked after every line.
+// hit. The store's invariants are checked after every line. Only the cells
+// those files fill can change, so each input starts from a fresh store by
+// restoring just those cells; now and then the whole store is checked,
+// including that every other cell is still exactly as fresh.
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,7 +18,6 @@
 #include "console/line_reader.h"
 #include "console/output.h"
 #include "db/store.h"
-#include "delete/primitives.h"
 #include "replay/header.h"
 #include "replay/load.h"
 #include "replay_builder.h"
@@ -31,20 +33,21 @@ void discard(const char*, std::size_t) {}
 struct Spot {
   int track, car, short_track;
 };
-// The cells the replays below can fill.
+// The cells the replays below can fill, found once by loading each of them.
 std::vector<Spot> spots;
+// One cell as the store holds it right after start-up.
+zeb::LapRecord fresh_cell[zeb::cell_size];
 
 const std::uint8_t* input = nullptr;
 std::size_t input_left = 0;
 
+void fail(const std::string& problem);
+
 void check_spots() {
-  for (const Spot& s : spots) {
-    std::string problem = zeb::test::check_cell(zeb::db[s.track][s.car][s.short_track], true);
-    if (!problem.empty()) {
-      std::fprintf(stderr, "store invariant broken: %s\n", problem.c_str());
-      std::abort();
-    }
-  }
+  for (const Spot& s : spots)
+    if (std::string problem = zeb::test::check_cell(zeb::db[s.track][s.car][s.short_track], true);
+        !problem.empty())
+      fail(problem);
 }
 
 // Hands the command loop one line per read, checking the store in between:
@@ -96,7 +99,48 @@ void make_replays() {
   zeb::fixture::write_replay("s", short_file);
   zeb::fixture::write_replay("z", ReplayFields{.size = 0});
   std::filesystem::create_directories("x");
-  spots = {{1, 18, 0}, {1, 18, 1}, {5, 3, 1}, {0, 9, 13}};
+}
+
+// Every cell that a load of one of the files fills.
+void find_spots() {
+  using namespace zeb;
+  for (const char* name : {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "n", "s", "z"}) {
+    std::string filename = name;
+    load_command(nullptr, 0, filename, true);
+  }
+  for (int t = 0; t < track_count; ++t)
+    for (int c = 0; c < car_count; ++c)
+      for (int s = 0; s < short_track_slots; ++s)
+        if (!slot_is_empty(db[t][c][s][0])) spots.push_back({t, c, s});
+  if (spots.empty()) std::abort();
+}
+
+// The cell's bytes as a fresh process has them: zero, then emptied.
+void make_fresh(zeb::LapRecord* cell) {
+  std::memset(static_cast<void*>(cell), 0, sizeof fresh_cell);
+  for (int p = 0; p < zeb::cell_size; ++p) zeb::init_record(cell[p]);
+}
+
+void fail(const std::string& problem) {
+  std::fprintf(stderr, "store invariant broken: %s\n", problem.c_str());
+  std::abort();
+}
+
+// The whole store: invariants everywhere, and every cell that no replay
+// can fill still byte for byte fresh.
+void check_whole_store() {
+  using namespace zeb;
+  if (std::string problem = test::check_store(db); !problem.empty()) fail(problem);
+  for (int t = 0; t < track_count; ++t)
+    for (int c = 0; c < car_count; ++c)
+      for (int s = 0; s < short_track_slots; ++s) {
+        bool spot = std::any_of(spots.begin(), spots.end(), [&](const Spot& x) {
+          return x.track == t && x.car == c && x.short_track == s;
+        });
+        if (!spot && std::memcmp(db[t][c][s], fresh_cell, sizeof fresh_cell) != 0)
+          fail("cell " + std::to_string(t) + "/" + std::to_string(c) + "/" + std::to_string(s) +
+               " changed, yet no replay fills it");
+      }
 }
 
 }  // namespace
@@ -105,15 +149,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   zeb::reset_db(zeb::db, zeb::db_size);
   zeb::set_output_writer(discard);
   make_replays();
+  find_spots();
+  make_fresh(fresh_cell);
+  for (const Spot& s : spots) make_fresh(zeb::db[s.track][s.car][s.short_track]);
+  check_whole_store();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zeb;
   if (size > 4096) return -1;
-  for (const Spot& s : spots) delete_combo(db, s.track, s.car, s.short_track, db_size);
+  for (const Spot& s : spots)
+    std::memcpy(db[s.track][s.car][s.short_track], fresh_cell, sizeof fresh_cell);
   replay_header = SprHeader{};
   replay_loaded = false;
+  replay_filename.clear();
   input = data;
   input_left = size;
   set_input_source(read_one_line);
@@ -124,12 +174,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   flush_output();
   check_spots();
   static unsigned runs = 0;
-  if (++runs % 512 == 0) {  // now and then, the whole store
-    std::string problem = test::check_store(db);
-    if (!problem.empty()) {
-      std::fprintf(stderr, "store invariant broken: %s\n", problem.c_str());
-      std::abort();
-    }
-  }
+  if (++runs % 512 == 0) check_whole_store();  // now and then, the whole store
   return 0;
 }

@@ -67,7 +67,7 @@ void shift_down(Cell cell, int position, int count) {
 void shift_up(Cell cell, int position, int count) {
   std::memmove(&cell[position], &cell[position + 1], (count - 1 - position) * sizeof(LapRecord));
   for (int i = position; i < count - 1; ++i) cell[i].pos = static_cast<std::uint8_t>(i);
-  cell[count - 1].key[0] = '\0';
+  init_record(cell[count - 1]);
 }
 
 }  // namespace zeb

@@ -64,7 +64,8 @@ int entry_count(Cell cell);
 // below the cell's size.
 void shift_down(Cell cell, int position, int count);
 // Moves the entries at (position, count) one slot towards the front over
-// `position`, rewriting their pos, and empties slot count-1 by its key.
+// `position`, rewriting their pos, and puts slot count-1 in the empty state:
+// every free slot is in it, so emptying a cell only has to visit its entries.
 void shift_up(Cell cell, int position, int count);
 
 }  // namespace zeb

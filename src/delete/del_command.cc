@@ -177,10 +177,8 @@ void del_command(char** words, int count) {
   }
   switch (count) {
     case 1:
-      confirm_and_delete("completely delete everything in the database (y/)? ", {}, [] {
-        reset_db(db, db_size);
-        return true;
-      });
+      confirm_and_delete("completely delete everything in the database (y/)? ", {},
+                         [] { return delete_everything(db, db_size); });
       return;
     case 3: delete_with_one(kind, words[2]); return;
     case 4: delete_with_two(kind, words[2], words[3]); return;

@@ -52,8 +52,6 @@ bool clear_cell(Cell cell) {
 }
 
 bool remove_racer(Cell cell, const char* racer) {
-  // Only entries count: an empty slot may still carry the name of an entry
-  // that moved up out of it.
   int count = entry_count(cell);
   int k = 0;
   while (k < count && !texts_equal(cell[k].racer, racer)) ++k;
@@ -75,6 +73,13 @@ bool delete_car(Store& store, int car, StoreSize size) {
 bool delete_short_track(Store& store, int track, int short_track, StoreSize size) {
   if (!within(track, size.tracks) || !within(short_track, size.short_tracks)) return false;
   return each_cell_of_short_track(store, track, short_track, size, clear_step());
+}
+
+bool delete_everything(Store& store, StoreSize size) {
+  for (int t = 0; t < size.tracks; ++t)
+    for (int c = 0; c < size.cars; ++c)
+      for (int s = 0; s < size.short_tracks; ++s) clear_cell(cell_at(store, t, c, s, size));
+  return true;
 }
 
 bool delete_combo(Store& store, int track, int car, int short_track, StoreSize size) {

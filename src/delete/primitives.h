@@ -12,6 +12,9 @@ bool clear_cell(Cell cell);
 // Removes the racer's entry (exact name), closing the gap; true if there was one.
 bool remove_racer(Cell cell, const char* racer);
 
+// Every cell emptied: the same store as after reset_db, since free slots are
+// always in the empty state; only the entries are visited. Always true.
+bool delete_everything(Store& store, StoreSize size);
 bool delete_track(Store& store, int track, StoreSize size);
 bool delete_car(Store& store, int car, StoreSize size);
 bool delete_short_track(Store& store, int track, int short_track, StoreSize size);

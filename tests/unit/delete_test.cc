@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "db/ranking.h"
@@ -81,11 +82,40 @@ TEST_F(Delete, RemovingTheOnlyOrTheLastEntry) {
   for (int i = 0; i < 150; ++i) put(1, 0, 1, "r" + std::to_string(i), 1000 + i);
   EXPECT_TRUE(remove_racer(cell_of(db, 1, 0, 1), "r149"));
   EXPECT_EQ(entries(1, 0, 1), 149);
-  EXPECT_STREQ(db[1][0][1][149].racer, "r149");  // only its key was cleared
-  // The stale name behind the entries is no entry.
+  const LapRecord& vacated = db[1][0][1][149];  // back in the empty state
+  EXPECT_EQ(vacated.racer[0], '\0');
+  EXPECT_EQ(vacated.pos, 127);
+  EXPECT_EQ(vacated.laptime, -1);
   EXPECT_FALSE(remove_racer(cell_of(db, 1, 0, 1), "r149"));
   put(1, 0, 1, "new", 5000);
   EXPECT_EQ(entries(1, 0, 1), 150);
+}
+
+// Deleting everything visits only the entries; after removals and clearings
+// of every kind the store must still be byte for byte what reset_db makes.
+TEST_F(Delete, DeletingEverythingLeavesTheStoreAsAResetDoes) {
+  static Store reset_copy;
+  for (int i = 0; i < 40; ++i) {
+    put(1, 18, 0, "r" + std::to_string(i), 1000 + 7 * (i % 13) + i);
+    put(5, 3, 1, "r" + std::to_string(i % 9), 2000 + i);
+  }
+  for (int i = 0; i < 150; ++i) put(0, 9, 13, "s" + std::to_string(i), 5000 - i);
+  remove_racer(cell_of(db, 1, 18, 0), "r3");
+  remove_racer(cell_of(db, 1, 18, 0), "r39");
+  delete_racer(db, "r5", db_size);
+  delete_racer(db, "s0", db_size);
+  delete_combo(db, 5, 3, 1, db_size);
+  put(5, 3, 1, "late", 3000);
+  LapRecord faster = test::make_record("r7", 1);
+  LapRecord older;
+  copy_record(older, db[1][18][0][find_key(cell_of(db, 1, 18, 0), faster)]);
+  place_at(cell_of(db, 1, 18, 0), older, remove_key(cell_of(db, 1, 18, 0), faster));
+  std::memcpy(&reset_copy, &db, sizeof db);
+  reset_db(reset_copy, db_size);
+  EXPECT_TRUE(delete_everything(db, db_size));
+  EXPECT_EQ(std::memcmp(&reset_copy, &db, sizeof db), 0);
+  EXPECT_TRUE(delete_everything(db, db_size));  // even with nothing left
+  EXPECT_EQ(std::memcmp(&reset_copy, &db, sizeof db), 0);
 }
 
 TEST_F(Delete, RacerDeletionsMatchTheNameExactlyWithinTheirScope) {

@@ -96,7 +96,9 @@ TEST_F(Ranking, RemoveKeyClosesTheGap) {
   EXPECT_EQ(test::entries_in(cell), 149);
   EXPECT_STREQ(cell[0].racer, "r1");
   EXPECT_EQ(cell[148].pos, 148);
-  EXPECT_STREQ(cell[149].racer, "r149");  // only the key of the freed slot is cleared
+  EXPECT_EQ(cell[149].racer[0], '\0');  // the freed slot is back in the empty state
+  EXPECT_EQ(cell[149].pos, 127);
+  EXPECT_EQ(cell[149].laptime, -1);
   EXPECT_EQ(remove_key(cell, test::make_record("nobody", 0)), -1);
   EXPECT_EQ(remove_key(cell, test::make_record("r149", 0)), 148);
   EXPECT_EQ(test::check_store(db), "");
