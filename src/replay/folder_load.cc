@@ -30,6 +30,10 @@ struct ReadAhead {
   std::atomic<std::uint32_t> produced{0};
   std::atomic<std::uint32_t> consumed{0};
   std::atomic<bool> stop{false};
+  // Set while a side sleeps; the other side wakes it only then, so a load
+  // that keeps pace makes no wake-up calls.
+  std::atomic<bool> filer_waits{false};
+  std::atomic<bool> reader_waits{false};
   const FolderList* list = nullptr;
   int top_fd = -1;
 };
@@ -55,20 +59,33 @@ struct FolderReader {
   }
 };
 
+// Sleeps until `value` is no longer `seen` or the load stops; `waits` tells the
+// other side to wake this one.
+void wait_for_change(std::atomic<std::uint32_t>& value, std::uint32_t seen,
+                     std::atomic<bool>& waits) {
+  waits.store(true);
+  if (value.load() == seen && !ahead.stop.load()) value.wait(seen);
+  waits.store(false);
+}
+
+void publish(std::atomic<std::uint32_t>& value, std::uint32_t now, std::atomic<bool>& waits) {
+  value.store(now);
+  if (waits.load()) value.notify_one();
+}
+
 void* read_ahead(void*) {
   FolderReader reader;
   auto count = static_cast<std::uint32_t>(ahead.list->entries.size());
   for (std::uint32_t i = 0; i < count; ++i) {
     std::uint32_t taken = ahead.consumed.load(std::memory_order_acquire);
     while (i - taken >= ReadAhead::slots && !ahead.stop.load(std::memory_order_acquire)) {
-      ahead.consumed.wait(taken, std::memory_order_acquire);
+      wait_for_change(ahead.consumed, taken, ahead.reader_waits);
       taken = ahead.consumed.load(std::memory_order_acquire);
     }
     if (ahead.stop.load(std::memory_order_acquire)) break;
     reader.read(*ahead.list, ahead.top_fd, ahead.list->entries[i],
                 ahead.ring[i % ReadAhead::slots]);
-    ahead.produced.store(i + 1, std::memory_order_release);
-    ahead.produced.notify_one();
+    publish(ahead.produced, i + 1, ahead.filer_waits);
   }
   return nullptr;
 }
@@ -114,7 +131,7 @@ void load_folder(std::string& filename) {
     if (threaded) {
       std::uint32_t ready = ahead.produced.load(std::memory_order_acquire);
       while (ready <= i) {
-        ahead.produced.wait(ready, std::memory_order_acquire);
+        wait_for_change(ahead.produced, ready, ahead.filer_waits);
         ready = ahead.produced.load(std::memory_order_acquire);
       }
       slot = &ahead.ring[i % ReadAhead::slots];
@@ -127,13 +144,12 @@ void load_folder(std::string& filename) {
       if (load_replay_block(filename, slot->result, slot->block)) ++filed;
     }
     if (threaded) {
-      ahead.consumed.store(i + 1, std::memory_order_release);
-      ahead.consumed.notify_one();
+      publish(ahead.consumed, i + 1, ahead.reader_waits);
     }
   }
   if (threaded) {
     ahead.stop.store(true, std::memory_order_release);
-    ahead.consumed.store(UINT32_MAX, std::memory_order_release);  // wakes a reader waiting for room
+    ahead.consumed.store(UINT32_MAX);  // wakes a reader waiting for room
     ahead.consumed.notify_one();
     pthread_join(thread, nullptr);
   }

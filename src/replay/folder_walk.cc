@@ -47,7 +47,7 @@ void add_folder(FolderList& list, std::uint32_t parent, std::string_view name) {
 void add_replay(FolderList& list, std::uint32_t folder, std::string_view name) {
   std::uint32_t at = add_text(list, name, {});
   list.names.push_back('\0');
-  list.entries.push_back({folder, at, static_cast<std::uint16_t>(name.size()), false});
+  list.entries.push_back({0, folder, at, static_cast<std::uint16_t>(name.size()), false});
 }
 
 // What an entry is, with as few look-ups as the file system allows.
@@ -89,6 +89,21 @@ void read_folder(int fd, std::uint32_t folder, FolderList& list, std::vector<std
       }
     }
   }
+}
+
+// The first 8 bytes of a + b as one number, zeros past the end: numbers
+// compare as the texts' beginnings do (a name never holds a NUL).
+std::uint64_t path_key(std::string_view a, std::string_view b) {
+  std::uint64_t key = 0;
+  for (int i = 0; i < 8; ++i) {
+    unsigned char c = 0;
+    if (a.size() > static_cast<std::size_t>(i))
+      c = static_cast<unsigned char>(a[i]);
+    else if (b.size() > i - a.size())
+      c = static_cast<unsigned char>(b[i - a.size()]);
+    key = key << 8 | c;
+  }
+  return key;
 }
 
 }  // namespace
@@ -173,14 +188,17 @@ void list_replays(int top_fd, FolderList& list) {
       const WalkedFolder& f = list.folders[folder];
       std::uint32_t above = list.folders[f.parent].length;
       list.entries.push_back(
-          {f.parent, f.path + above, static_cast<std::uint16_t>(f.length - above - 1), true});
+          {0, f.parent, f.path + above, static_cast<std::uint16_t>(f.length - above - 1), true});
       continue;
     }
     read_folder(fd, folder, list, todo);
     ::close(fd);
   }
+  for (WalkedEntry& e : list.entries)
+    e.key = path_key(folder_path(list, e.folder), entry_name(list, e));
   std::sort(list.entries.begin(), list.entries.end(),
             [&list](const WalkedEntry& a, const WalkedEntry& b) {
+              if (a.key != b.key) return a.key < b.key;
               if (a.folder == b.folder) return entry_name(list, a) < entry_name(list, b);
               return joined_before(folder_path(list, a.folder), entry_name(list, a),
                                    folder_path(list, b.folder), entry_name(list, b));

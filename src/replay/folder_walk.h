@@ -19,6 +19,7 @@ struct WalkedFolder {
 
 // A replay, or a folder below that could not be opened.
 struct WalkedEntry {
+  std::uint64_t key;     // the path's first 8 bytes, big-endian: most comparisons end here
   std::uint32_t folder;  // the folder it lies in
   std::uint32_t name;    // offset in names; a replay's name ends in a NUL
   std::uint16_t length;  // of the name
