@@ -1,9 +1,12 @@
 #include "replay/folder_load.h"
 
 #include <fcntl.h>
+#include <linux/futex.h>
 #include <pthread.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 
@@ -23,23 +26,52 @@ struct ReadSlot {
 
 // Headers are read ahead on a second thread, in the order the files are
 // filed; the filing thread takes them in the same order, so what is written
-// and filed is exactly what one load after the other gives.
+// and filed is exactly what one load after the other gives. A side that
+// runs ahead sleeps until a batch is ready for it, so the two meet once a
+// batch, not once a file.
 struct ReadAhead {
-  static constexpr std::uint32_t slots = 256;
+  static constexpr std::uint32_t slots = 512;
+  static constexpr std::uint32_t batch = 64;
   ReadSlot ring[slots];
-  std::atomic<std::uint32_t> produced{0};
-  std::atomic<std::uint32_t> consumed{0};
+  std::atomic<std::uint32_t> produced{0};      // entries read
+  std::atomic<std::uint32_t> consumed{0};      // entries filed
+  std::atomic<std::uint32_t> filer_wants{0};   // 0, or the count it sleeps for
+  std::atomic<std::uint32_t> reader_wants{0};  // 0, or the count it sleeps for
   std::atomic<bool> stop{false};
-  // Set while a side sleeps; the other side wakes it only then, so a load
-  // that keeps pace makes no wake-up calls.
-  std::atomic<bool> filer_waits{false};
-  std::atomic<bool> reader_waits{false};
   const FolderList* list = nullptr;
   int top_fd = -1;
 };
 ReadAhead ahead;  // one folder load at a time
+static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
 
-// Reads the header of entry i into `slot`, keeping the entry's folder open
+void sleep_while(std::atomic<std::uint32_t>& value, std::uint32_t seen) {
+  ::syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&value), FUTEX_WAIT_PRIVATE, seen, nullptr,
+            nullptr, 0);
+}
+
+void wake(std::atomic<std::uint32_t>& value) {
+  ::syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&value), FUTEX_WAKE_PRIVATE, 1, nullptr,
+            nullptr, 0);
+}
+
+// Waits until `value` reaches `target` (or the load stops), telling the
+// other side through `wants`.
+void wait_until(std::atomic<std::uint32_t>& value, std::uint32_t target,
+                std::atomic<std::uint32_t>& wants) {
+  wants.store(target);
+  for (std::uint32_t now = value.load(); now < target && !ahead.stop.load(); now = value.load())
+    sleep_while(value, now);
+  wants.store(0);
+}
+
+void publish(std::atomic<std::uint32_t>& value, std::uint32_t now,
+             std::atomic<std::uint32_t>& wants) {
+  value.store(now);
+  std::uint32_t wanted = wants.load();
+  if (wanted != 0 && now >= wanted) wake(value);
+}
+
+// Reads the header of an entry into `slot`, keeping the entry's folder open
 // for the next entries of the same folder.
 struct FolderReader {
   std::uint32_t folder = UINT32_MAX;
@@ -59,33 +91,16 @@ struct FolderReader {
   }
 };
 
-// Sleeps until `value` is no longer `seen` or the load stops; `waits` tells the
-// other side to wake this one.
-void wait_for_change(std::atomic<std::uint32_t>& value, std::uint32_t seen,
-                     std::atomic<bool>& waits) {
-  waits.store(true);
-  if (value.load() == seen && !ahead.stop.load()) value.wait(seen);
-  waits.store(false);
-}
-
-void publish(std::atomic<std::uint32_t>& value, std::uint32_t now, std::atomic<bool>& waits) {
-  value.store(now);
-  if (waits.load()) value.notify_one();
-}
-
 void* read_ahead(void*) {
   FolderReader reader;
   auto count = static_cast<std::uint32_t>(ahead.list->entries.size());
-  for (std::uint32_t i = 0; i < count; ++i) {
-    std::uint32_t taken = ahead.consumed.load(std::memory_order_acquire);
-    while (i - taken >= ReadAhead::slots && !ahead.stop.load(std::memory_order_acquire)) {
-      wait_for_change(ahead.consumed, taken, ahead.reader_waits);
-      taken = ahead.consumed.load(std::memory_order_acquire);
-    }
-    if (ahead.stop.load(std::memory_order_acquire)) break;
+  for (std::uint32_t i = 0; i < count && !ahead.stop.load(); ++i) {
+    if (i - ahead.consumed.load() >= ReadAhead::slots)  // the ring is full
+      wait_until(ahead.consumed, i - ReadAhead::slots + ReadAhead::batch, ahead.reader_wants);
+    if (ahead.stop.load()) break;
     reader.read(*ahead.list, ahead.top_fd, ahead.list->entries[i],
                 ahead.ring[i % ReadAhead::slots]);
-    publish(ahead.produced, i + 1, ahead.filer_waits);
+    publish(ahead.produced, i + 1, ahead.filer_wants);
   }
   return nullptr;
 }
@@ -101,22 +116,23 @@ void load_folder(std::string& filename) {
   }
   FolderList list;
   list_replays(top_fd, list);
+  auto count = static_cast<std::uint32_t>(list.entries.size());
 
   ahead.produced.store(0);
   ahead.consumed.store(0);
+  ahead.filer_wants.store(0);
+  ahead.reader_wants.store(0);
   ahead.stop.store(false);
   ahead.list = &list;
   ahead.top_fd = top_fd;
   pthread_t thread;
   // Without a second thread the headers are read in turn, with the same result.
-  bool threaded =
-      !list.entries.empty() && pthread_create(&thread, nullptr, read_ahead, nullptr) == 0;
+  bool threaded = count > 0 && pthread_create(&thread, nullptr, read_ahead, nullptr) == 0;
   FolderReader reader;
   ReadSlot own;
 
   int found = 0, filed = 0;
   std::string path;
-  auto count = static_cast<std::uint32_t>(list.entries.size());
   for (std::uint32_t i = 0; i < count; ++i) {
     if (interrupt_pending()) {
       take_interrupt();  // Ctrl-C ends this walk; the summary still comes
@@ -129,11 +145,8 @@ void load_folder(std::string& filename) {
     }
     ReadSlot* slot = &own;
     if (threaded) {
-      std::uint32_t ready = ahead.produced.load(std::memory_order_acquire);
-      while (ready <= i) {
-        wait_for_change(ahead.produced, ready, ahead.filer_waits);
-        ready = ahead.produced.load(std::memory_order_acquire);
-      }
+      if (ahead.produced.load() <= i)
+        wait_until(ahead.produced, std::min(i + ReadAhead::batch, count), ahead.filer_wants);
       slot = &ahead.ring[i % ReadAhead::slots];
     } else {
       reader.read(list, top_fd, e, own);
@@ -143,14 +156,12 @@ void load_folder(std::string& filename) {
       join_path(filename, word, folder_path(list, e.folder), entry_name(list, e));
       if (load_replay_block(filename, slot->result, slot->block)) ++filed;
     }
-    if (threaded) {
-      publish(ahead.consumed, i + 1, ahead.reader_waits);
-    }
+    if (threaded) publish(ahead.consumed, i + 1, ahead.reader_wants);
   }
   if (threaded) {
-    ahead.stop.store(true, std::memory_order_release);
-    ahead.consumed.store(UINT32_MAX);  // wakes a reader waiting for room
-    ahead.consumed.notify_one();
+    ahead.stop.store(true);
+    ahead.consumed.store(UINT32_MAX);
+    wake(ahead.consumed);  // a reader sleeping for room
     pthread_join(thread, nullptr);
   }
   ::close(top_fd);
