@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,7 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "console/interrupt.h"
+#include "console/output.h"
+#include "db/store.h"
+#include "replay/folder_load.h"
 #include "replay/folder_walk.h"
+#include "replay/load.h"
+#include "replay_builder.h"
 
 namespace zeb {
 namespace {
@@ -141,6 +148,46 @@ TEST_F(FolderTree, UnopenableFoldersTakeTheirPlaceInTheOrder) {
   std::vector<std::string> expected = {"a.spr", "b (unopenable)", "c.spr"};
   EXPECT_EQ(listed(), expected);
   ::chmod((top + "/b").c_str(), 0755);
+}
+
+// Ctrl-C between two files: the walk stops there, the summary has the
+// counts so far, the store holds exactly what was filed, and the key press
+// is used up. The key press comes with the first block of output that leaves.
+std::string seen_output;
+void interrupting_writer(const char* data, std::size_t size) {
+  if (seen_output.empty()) interrupt_flag = 1;
+  seen_output.append(data, size);
+}
+
+TEST_F(FolderTree, CtrlCStopsTheWalkBetweenTwoFiles) {
+  reset_db(db, db_size);
+  fixture::ReplayFields f;
+  const char* codes[] = {"BL1", "BL2", "BL1R", "BL2R"};
+  for (int i = 0; i < 1200; ++i) {
+    f.racer = "racer" + std::to_string(i % 150);
+    f.track_code = codes[i / 150 % 4];
+    f.time = {1, i % 60, 0, 0};
+    fixture::write_replay(
+        top + "/a_long_name_so_that_output_fills_a_block_" + std::to_string(i) + ".spr", f);
+  }
+  seen_output.clear();
+  set_output_writer(interrupting_writer);
+  replay_filename = top;
+  load_folder(replay_filename);
+  set_output_writer(nullptr);
+  std::size_t at = seen_output.rfind("\t" + top + ": ");
+  ASSERT_NE(at, std::string::npos);
+  int found = 0, filed = 0;
+  ASSERT_EQ(std::sscanf(seen_output.c_str() + at + top.size() + 3, "%d replay files, %d filed",
+                        &found, &filed),
+            2);
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, 1200);
+  int entries = 0;
+  for (int s = 0; s < 4; ++s) entries += entry_count(cell_of(db, 1, 18, s));
+  EXPECT_EQ(entries, filed);
+  EXPECT_FALSE(interrupt_pending());
+  reset_db(db, db_size);
 }
 
 }  // namespace
