@@ -72,6 +72,8 @@ TEST(Folder, FullPathsHaveOneSlashAfterTheWord) {
 class FolderTree : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One folder a test: tests run side by side.
+    top += ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(top);
     std::filesystem::create_directories(top);
   }
@@ -92,7 +94,7 @@ class FolderTree : public ::testing::Test {
     }
     return paths;
   }
-  std::string top = ::testing::TempDir() + "zeb_folder_test";
+  std::string top = ::testing::TempDir() + "zeb_folder_test_";
 };
 
 TEST_F(FolderTree, OrderIsThatOfTheFullPaths) {
