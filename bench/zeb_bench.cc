@@ -404,8 +404,9 @@ int main(int argc, char** argv) {
   }
   std::printf("\nlisting: %ld rows, %zu bytes; medians of %d runs (bulk import), %d (the others)\n",
               listed, text.size(), runs, std::max(runs, 11));
-  std::printf("file list of the folder load: %zu entries, %.2f MiB; folder load output equals "
-              "its l PATH lines byte for byte\n",
-              list_entries, static_cast<double>(list_bytes) / (1024 * 1024));
+  std::printf(
+      "file list of the folder load: %zu entries, %.2f MiB; folder load output equals "
+      "its l PATH lines byte for byte\n",
+      list_entries, static_cast<double>(list_bytes) / (1024 * 1024));
   return 0;
 }
