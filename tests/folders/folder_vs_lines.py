@@ -9,6 +9,7 @@ UndefinedBehaviorSanitizer.
 
 Usage: folder_vs_lines.py ZEB MAKE_REPLAY [--files N] [--tree DIR]
   --files N   makes a tree of N replays, 150 a folder (CI: 20,000)
+  --per-folder N  replays a folder (CI also runs 100,000 in one folder)
   --tree DIR  uses an existing tree instead, such as the benchmark's
               workload of 129,600 replays:
                 bench/run 1   # makes /tmp/zeb-bench once
@@ -23,14 +24,14 @@ import tempfile
 import time
 
 
-def make_tree(top, files, make_replay):
+def make_tree(top, files, make_replay, per_folder=150):
     template_path = os.path.join(top, "template")
     subprocess.run([make_replay, template_path], check=True)
     template = open(template_path, "rb").read()
     os.unlink(template_path)
     for i in range(files):
-        folder = os.path.join(top, "c%d" % (i // 150))
-        if i % 150 == 0:
+        folder = os.path.join(top, "c%d" % (i // per_folder))
+        if i % per_folder == 0:
             os.mkdir(folder)
             with open(os.path.join(folder, "notes.txt"), "w") as f:
                 f.write("not a replay\n")
@@ -61,6 +62,7 @@ def main():
     ap.add_argument("zeb")
     ap.add_argument("make_replay")
     ap.add_argument("--files", type=int, default=20000)
+    ap.add_argument("--per-folder", type=int, default=150)
     ap.add_argument("--tree")
     a = ap.parse_args()
     zeb = os.path.abspath(a.zeb)
@@ -69,7 +71,7 @@ def main():
         if not top:
             top = os.path.join(work, "tree")
             os.mkdir(top)
-            make_tree(top, a.files, os.path.abspath(a.make_replay))
+            make_tree(top, a.files, os.path.abspath(a.make_replay), a.per_folder)
         paths = listing(top)
         script = b"".join(b"l " + p + b"\n" for p in paths)
         start = time.monotonic()
