@@ -20,23 +20,25 @@ namespace zeb {
 namespace {
 
 struct ReadSlot {
+  std::atomic<std::uint32_t> claimed{0};  // entry number + 1 of the last entry taken here
+  std::atomic<std::uint32_t> done{0};     // entry number + 1 of the last entry read here
   HeaderRead result;
   SprHeader block;
 };
 
 // Headers are read ahead on a second thread, in the order the files are
 // filed; the filing thread takes them in the same order, so what is written
-// and filed is exactly what one load after the other gives. A side that
-// runs ahead sleeps until a batch is ready for it, so the two meet once a
-// batch, not once a file.
+// and filed is exactly what one load after the other gives. Whichever thread
+// claims an entry first reads it: a filing thread that has caught up reads
+// the next header itself instead of waiting, and the reading thread skips
+// it. A reading thread that runs ahead sleeps until a batch of slots is free.
 struct ReadAhead {
   static constexpr std::uint32_t slots = 512;
   static constexpr std::uint32_t batch = 64;
   ReadSlot ring[slots];
-  std::atomic<std::uint32_t> produced{0};      // entries read
   std::atomic<std::uint32_t> consumed{0};      // entries filed
-  std::atomic<std::uint32_t> filer_wants{0};   // 0, or the count it sleeps for
-  std::atomic<std::uint32_t> reader_wants{0};  // 0, or the count it sleeps for
+  std::atomic<std::uint32_t> filer_wants{0};   // 0, or the entry number + 1 it sleeps for
+  std::atomic<std::uint32_t> reader_wants{0};  // 0, or the count of filed entries it sleeps for
   std::atomic<bool> stop{false};
   const FolderList* list = nullptr;
   int top_fd = -1;
@@ -91,6 +93,18 @@ struct FolderReader {
   }
 };
 
+// Takes entry i for the calling thread; false when the other thread has it.
+bool claim(std::uint32_t i) {
+  std::uint32_t before = i >= ReadAhead::slots ? i + 1 - ReadAhead::slots : 0;
+  return ahead.ring[i % ReadAhead::slots].claimed.compare_exchange_strong(before, i + 1);
+}
+
+void read_claimed(FolderReader& reader, std::uint32_t i) {
+  ReadSlot& slot = ahead.ring[i % ReadAhead::slots];
+  reader.read(*ahead.list, ahead.top_fd, ahead.list->entries[i], slot);
+  publish(slot.done, i + 1, ahead.filer_wants);
+}
+
 void* read_ahead(void*) {
   FolderReader reader;
   auto count = static_cast<std::uint32_t>(ahead.list->entries.size());
@@ -98,9 +112,7 @@ void* read_ahead(void*) {
     if (i - ahead.consumed.load() >= ReadAhead::slots)  // the ring is full
       wait_until(ahead.consumed, i - ReadAhead::slots + ReadAhead::batch, ahead.reader_wants);
     if (ahead.stop.load()) break;
-    reader.read(*ahead.list, ahead.top_fd, ahead.list->entries[i],
-                ahead.ring[i % ReadAhead::slots]);
-    publish(ahead.produced, i + 1, ahead.filer_wants);
+    if (claim(i)) read_claimed(reader, i);
   }
   return nullptr;
 }
@@ -118,7 +130,10 @@ void load_folder(std::string& filename) {
   list_replays(top_fd, list);
   auto count = static_cast<std::uint32_t>(list.entries.size());
 
-  ahead.produced.store(0);
+  for (ReadSlot& slot : ahead.ring) {
+    slot.claimed.store(0);
+    slot.done.store(0);
+  }
   ahead.consumed.store(0);
   ahead.filer_wants.store(0);
   ahead.reader_wants.store(0);
@@ -145,9 +160,13 @@ void load_folder(std::string& filename) {
     }
     ReadSlot* slot = &own;
     if (threaded) {
-      if (ahead.produced.load() <= i)
-        wait_until(ahead.produced, std::min(i + ReadAhead::batch, count), ahead.filer_wants);
       slot = &ahead.ring[i % ReadAhead::slots];
+      if (slot->done.load() != i + 1) {
+        if (claim(i))
+          read_claimed(reader, i);
+        else  // the reading thread is at it
+          wait_until(slot->done, i + 1, ahead.filer_wants);
+      }
     } else {
       reader.read(list, top_fd, e, own);
     }
