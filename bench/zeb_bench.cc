@@ -32,6 +32,7 @@
 #include "db/pdb.h"
 #include "db/store.h"
 #include "delete/del_command.h"
+#include "replay/folder_walk.h"
 #include "replay/load.h"
 #include "replay_builder.h"
 #include "test_support.h"
@@ -106,6 +107,36 @@ std::string make_workload(const std::string& dir) {
   out.close();
   std::ofstream(dir + "/complete") << names.size() << "\n";
   return script;
+}
+
+std::string read_file(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Output without its prompts: a folder load at start-up writes none, one at
+// the prompt one, a script of loads one a line.
+std::string without_prompts(std::string text) {
+  std::string out;
+  for (std::size_t at = 0;;) {
+    std::size_t p = text.find("ZEB> ", at);
+    out.append(text, at, p == std::string::npos ? std::string::npos : p - at);
+    if (p == std::string::npos) return out;
+    at = p + 5;
+  }
+}
+
+// The same loads as a folder load of `dir`: one "l PATH" line per replay, in
+// the byte order of the paths.
+std::string sorted_script(const std::string& dir, const std::string& script) {
+  std::string sorted = dir + "/load_sorted.txt";
+  std::vector<std::string> lines;
+  std::ifstream in(script);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::sort(lines.begin(), lines.end());
+  std::ofstream out(sorted);
+  for (const std::string& line : lines) out << line << "\n";
+  return sorted;
 }
 
 struct Run {
@@ -241,6 +272,59 @@ int main(int argc, char** argv) {
   }
   rows.push_back({"bulk import, 129,600 loads", median(zeb_ms), median(floor_ms), "ms"});
 
+  // Folder load of the same workload, at start-up and at the prompt, beside
+  // the same floor, and beside the floor reading the files in the folder
+  // load's own order (the paths sorted).
+  std::fprintf(stderr, "folder load ...\n");
+  std::string sorted = sorted_script(dir, script);
+  std::string folder_script = dir + "/load_folder.txt";
+  std::ofstream(folder_script) << "l " << dir << "\n";
+  std::string got_start = dir + "/out_start.txt", got_prompt = dir + "/out_prompt.txt",
+              got_lines = dir + "/out_lines.txt";
+  run({zeb_path}, sorted.c_str(), got_lines.c_str());
+  run({zeb_path, dir}, "/dev/null", got_start.c_str());
+  run({zeb_path}, folder_script.c_str(), got_prompt.c_str());
+  std::string summary = "\t" + dir + ": 129600 replay files, 129600 filed\n";
+  std::string expected = without_prompts(read_file(got_lines)) + summary;
+  if (without_prompts(read_file(got_start)) != expected ||
+      without_prompts(read_file(got_prompt)) != expected) {
+    std::fprintf(stderr, "a folder load writes other bytes than its l PATH lines\n");
+    return 1;
+  }
+  std::vector<double> start_load, prompt_load, sorted_floor, shuffled_floor;
+  long folder_rss = 0, lines_rss = 0;
+  for (int i = 0; i < runs; ++i) {
+    shuffled_floor.push_back(run({floor_path}, script.c_str(), "/dev/null").ms);
+    sorted_floor.push_back(run({floor_path}, sorted.c_str(), "/dev/null").ms);
+    Run r = run({zeb_path, dir}, "/dev/null", "/dev/null");
+    start_load.push_back(r.ms);
+    folder_rss = std::max(folder_rss, r.max_rss_kb);
+    prompt_load.push_back(run({zeb_path}, folder_script.c_str(), "/dev/null").ms);
+    lines_rss = std::max(lines_rss, run({zeb_path}, sorted.c_str(), "/dev/null").max_rss_kb);
+  }
+  rows.push_back({"folder load, zeb DIR", median(start_load), median(shuffled_floor), "ms"});
+  rows.push_back({"folder load, l DIR", median(prompt_load), median(shuffled_floor), "ms"});
+  rows.push_back({"folder load, zeb DIR (floor in path order)", median(start_load),
+                  median(sorted_floor), "ms"});
+  rows.push_back({"peak memory, folder load (beside l PATH lines)",
+                  static_cast<double>(folder_rss) / 1024, static_cast<double>(lines_rss) / 1024,
+                  "MiB"});
+  // The file list itself, as the walk leaves it.
+  double list_ms;
+  std::size_t list_bytes, list_entries;
+  {
+    int top = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    zeb::FolderList list;
+    auto start = Clock::now();
+    zeb::list_replays(top, list);
+    list_ms = ms_since(start);
+    close(top);
+    list_bytes = list.names.capacity() + list.entries.capacity() * sizeof(zeb::WalkedEntry) +
+                 list.folders.capacity() * sizeof(zeb::WalkedFolder);
+    list_entries = list.entries.size();
+  }
+  rows.push_back({"folder walk and sort alone", list_ms, -1, "ms"});
+
   // Start-up: to the first prompt, standard input at its end.
   std::vector<double> start_ms;
   for (int i = 0; i < std::max(runs, 21); ++i)
@@ -320,5 +404,9 @@ int main(int argc, char** argv) {
   }
   std::printf("\nlisting: %ld rows, %zu bytes; medians of %d runs (bulk import), %d (the others)\n",
               listed, text.size(), runs, std::max(runs, 11));
+  std::printf(
+      "file list of the folder load: %zu entries, %.2f MiB; folder load output equals "
+      "its l PATH lines byte for byte\n",
+      list_entries, static_cast<double>(list_bytes) / (1024 * 1024));
   return 0;
 }

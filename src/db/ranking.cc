@@ -1,35 +1,69 @@
 #include "db/ranking.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 #include "console/output.h"
 
 namespace zeb {
 
+namespace {
+
+// The first 8 bytes decide most comparisons without a call: the keys are
+// equal there when a NUL comes before the first byte that differs. A key
+// field is 255 bytes, so 8 bytes can always be read.
+bool same_key(const LapRecord& slot, const LapRecord& record) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t a, b;
+    std::memcpy(&a, slot.key, sizeof a);
+    std::memcpy(&b, record.key, sizeof b);
+    std::uint64_t differ = a ^ b;
+    if (differ != 0) {
+      std::uint64_t nul = (a - 0x0101010101010101) & ~a & 0x8080808080808080;
+      return nul != 0 && std::countr_zero(nul) < std::countr_zero(differ);
+    }
+  }
+  return texts_equal(slot.key, record.key);
+}
+
+}  // namespace
+
 int find_key(Cell cell, const LapRecord& record) {
   for (std::size_t p = 0; p < cell.size() && !slot_is_empty(cell[p]); ++p)
-    if (texts_equal(cell[p].key, record.key)) return static_cast<int>(p);
+    if (same_key(cell[p], record)) return static_cast<int>(p);
   return -1;
 }
 
-int insert_ranked(Cell cell, LapRecord record) {
+int insert_ranked(Cell cell, const LapRecord& record) {
   const int n = static_cast<int>(cell.size());
   if (!slot_is_empty(cell[n - 1])) {  // a full cell refuses even a better time
     write_line("\tdatabase was full");
     return -1;
   }
-  if (int p = find_key(cell, record); p != -1) {
-    if (record.laptime == cell[p].laptime) {
+  // One pass over the entries finds both the racer's own entry and the
+  // first entry that is not faster than the record.
+  int own = -1, first_not_faster = -1, p = 0;
+  for (; p < n && !slot_is_empty(cell[p]); ++p) {
+    if (first_not_faster == -1 && cell[p].laptime >= record.laptime) first_not_faster = p;
+    if (same_key(cell[p], record)) {
+      own = p;
+      break;
+    }
+  }
+  if (own != -1) {
+    if (record.laptime == cell[own].laptime) {
       write_line("\tdata already exist in db");
       return -1;
     }
-    if (record.laptime > cell[p].laptime) {
+    if (record.laptime > cell[own].laptime) {
       write_line("\tracer has a better laptime in the database");
       return -1;
     }
     write_line("\tabout to update racer's laptime");
     return replace_entry;
   }
-  int p = 0;
-  while (!slot_is_empty(cell[p]) && cell[p].laptime < record.laptime) ++p;
+  if (first_not_faster != -1) p = first_not_faster;
   if (slot_is_empty(cell[p])) {
     copy_record(cell[p], record);
     cell[p].pos = static_cast<std::uint8_t>(p);

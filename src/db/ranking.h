@@ -12,7 +12,7 @@ inline constexpr int replace_entry = -2;
 
 // Offers a record to a cell and reports the outcome: the position it was
 // placed at, -1 when refused, or replace_entry.
-int insert_ranked(Cell cell, LapRecord record);
+int insert_ranked(Cell cell, const LapRecord& record);
 // Position of the occupied slot holding the record's key, or -1.
 int find_key(Cell cell, const LapRecord& record);
 // Removes the entry with the record's key, closing the gap; its former

@@ -65,9 +65,16 @@ inline std::string_view track_name_text(const SprHeader& h) { return header_text
 inline std::string_view racer_text(const SprHeader& h) { return header_text(h, 64, 32); }
 inline std::string_view car_name_text(const SprHeader& h) { return header_text(h, 96, 32); }
 
-// Reads the first 192 bytes of a file; bytes past the end of a shorter file
-// read as zero. On failure writes the error, leaves the header as it was and
-// returns false.
+enum class HeaderRead { ok, open_failed, read_failed, is_folder };
+// Reads the first 192 bytes of the file `name` (relative to the folder
+// dir_fd, or AT_FDCWD) into `block`; bytes past the end of a shorter file
+// read as zero. Writes nothing.
+HeaderRead read_header_block(int dir_fd, const char* name, SprHeader& block);
+// The messages of a read: on failure writes the error and returns false,
+// leaving the header as it was; otherwise the block becomes the header.
+bool take_header_block(std::string_view name, HeaderRead result, const SprHeader& block,
+                       SprHeader& header);
+// Both of the above; a folder reads as a read error.
 bool read_replay_header(const char* name, SprHeader& header);
 
 void print_header(const SprHeader& header);

@@ -1,10 +1,13 @@
 #include "replay/load.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <string_view>
 
 #include "console/output.h"
 #include "db/ranking.h"
+#include "replay/folder_load.h"
 
 namespace zeb {
 
@@ -44,8 +47,9 @@ void copy_field(std::string_view text, char* field, std::size_t width) {
 
 }  // namespace
 
-void offer_to_cell(Cell cell, const LapRecord& record) {
-  if (insert_ranked(cell, record) != replace_entry) return;
+bool offer_to_cell(Cell cell, const LapRecord& record) {
+  int placed = insert_ranked(cell, record);
+  if (placed != replace_entry) return placed >= 0;
   LapRecord older;  // the racer's slower entry, kept in case the new time ties
   copy_record(older, cell[find_key(cell, record)]);
   int former = remove_key(cell, record);
@@ -53,7 +57,9 @@ void offer_to_cell(Cell cell, const LapRecord& record) {
     // Another racer holds exactly the new time: the older entry goes back
     // where it was, so the cell is as it was before the load.
     place_at(cell, older, former);
+    return false;
   }
+  return true;
 }
 
 int track_index_by_name(const SprHeader& header) {
@@ -118,6 +124,28 @@ void record_from_header(const SprHeader& header, LapRecord& record) {
   record.lapnum = header.best_lap;
 }
 
+bool load_replay_block(std::string_view filename, HeaderRead result, const SprHeader& block) {
+  if (!take_header_block(filename, result, block, replay_header)) return false;
+  if (header_text(replay_header, 0, 7) != "LFSSPR" || replay_header.hotlap_mode == 0) {
+    write_line("\tnot loaded (this is not a hotlap file)");
+    return false;
+  }
+  replay_loaded = true;
+  write_format("\t%s loaded!\n", {filename});
+  complete_track_code(replay_header);
+  int track = track_index_by_name(replay_header);
+  int car = car_index_by_name(replay_header);
+  int short_track = short_track_from_code(replay_header);
+  if (track == -1 || car == -1 || !short_track_exists(track, short_track)) {
+    write_line("\tnot added to the database (unknown track, car or short track)");
+    return false;
+  }
+  LapRecord record;
+  init_record(record);
+  record_from_header(replay_header, record);
+  return offer_to_cell(cell_of(db, track, car, short_track), record);
+}
+
 void load_command(char** words, int count, std::string& filename, bool from_startup) {
   if (!from_startup) {
     if (count < 2) {
@@ -127,25 +155,12 @@ void load_command(char** words, int count, std::string& filename, bool from_star
     if (count > 2) write_line("\t(extra parameters ignored)");
     filename = words[1];
   }
-  if (!read_replay_header(filename.c_str(), replay_header)) return;
-  if (header_text(replay_header, 0, 7) != "LFSSPR" || replay_header.hotlap_mode == 0) {
-    write_line("\tnot loaded (this is not a hotlap file)");
-    return;
-  }
-  replay_loaded = true;
-  write_format("\t%s loaded!\n", {std::string_view(filename)});
-  complete_track_code(replay_header);
-  int track = track_index_by_name(replay_header);
-  int car = car_index_by_name(replay_header);
-  int short_track = short_track_from_code(replay_header);
-  if (track == -1 || car == -1 || !short_track_exists(track, short_track)) {
-    write_line("\tnot added to the database (unknown track, car or short track)");
-    return;
-  }
-  LapRecord record;
-  init_record(record);
-  record_from_header(replay_header, record);
-  offer_to_cell(cell_of(db, track, car, short_track), record);
+  SprHeader block;
+  HeaderRead result = read_header_block(AT_FDCWD, filename.c_str(), block);
+  if (result == HeaderRead::is_folder)
+    load_folder(filename);
+  else
+    load_replay_block(filename, result, block);
 }
 
 }  // namespace zeb

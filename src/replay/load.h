@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "db/store.h"
 #include "replay/header.h"
@@ -13,7 +14,8 @@ namespace zeb {
 extern std::string replay_filename;
 
 // From the prompt (from_startup false) the name is word 1; from start-up it
-// is already in `filename` and words and count are not used.
+// is already in `filename` and words and count are not used. A folder loads
+// every replay below it.
 void load_command(char** words, int count, std::string& filename, bool from_startup);
 
 // An empty track code becomes the track name's first two characters, the
@@ -24,9 +26,13 @@ int track_index_by_name(const SprHeader& header);
 int car_index_by_name(const SprHeader& header);
 // The layout index of the header's upper-case track code, or -1.
 int short_track_from_code(const SprHeader& header);
+// The rest of a load once the file's header block has been read: its
+// messages, then the filing. True when the record was placed.
+bool load_replay_block(std::string_view filename, HeaderRead result, const SprHeader& block);
 // Offers the record to its ranking; when the racer's slower entry is there,
 // replaces it (keeping it after all if the new time ties another racer's).
-void offer_to_cell(Cell cell, const LapRecord& record);
+// True when the record was placed.
+bool offer_to_cell(Cell cell, const LapRecord& record);
 void record_from_header(const SprHeader& header, LapRecord& record);
 
 }  // namespace zeb

@@ -10,6 +10,8 @@ Transcript format (one directive a line; '#' starts a comment line):
   file NAME EXPR              a file whose bytes are a Python expression
   dir NAME                    a folder
   fifo NAME                   a named pipe, with no writer
+  symlink NAME TARGET         a symbolic link NAME to TARGET (need not exist)
+  dir-python EXPR             folders from a Python list of names (made in order)
   examples                    the repository's example replays, as examples/
   args: WORD ...              the command line (shell-like quoting)
   args-python: EXPR           the command line as a Python list of strings
@@ -116,7 +118,8 @@ def parse(path):
         if not line.strip() or line.startswith("#"):
             continue
         word, _, rest = line.partition(" ")
-        if word in ("replay", "replay-python", "file", "dir", "fifo", "examples"):
+        if word in ("replay", "replay-python", "file", "dir", "dir-python", "fifo", "symlink",
+                    "examples"):
             t["setup"].append((word, rest, where))
         elif line.startswith("args:"):
             t["args"] = shlex.split(line[5:])
@@ -161,6 +164,12 @@ def set_up(folder, setup, make_replay, examples):
                 f.write(as_bytes(eval(expr)))
         elif word == "dir":
             os.mkdir(os.path.join(folder, rest))
+        elif word == "dir-python":
+            for name in eval(rest):
+                os.mkdir(os.path.join(folder, name))
+        elif word == "symlink":
+            name, target = shlex.split(rest)
+            os.symlink(target, os.path.join(folder, name))
         elif word == "fifo":
             os.mkfifo(os.path.join(folder, rest))
         elif word == "examples":

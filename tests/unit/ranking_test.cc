@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "test_support.h"
@@ -103,6 +104,33 @@ TEST_F(Ranking, RemoveKeyClosesTheGap) {
   EXPECT_EQ(remove_key(cell, test::make_record("r149", 0)), 148);
   EXPECT_EQ(test::check_store(db), "");
   EXPECT_EQ(out.text(), "");
+}
+
+// Keys are compared up to their NUL only: what a slot holds behind it, from
+// an earlier, longer key, never counts; keys differing anywhere before it do.
+TEST(RankingKeys, FindKeyComparesUpToTheNul) {
+  static LapRecord slots[cell_size];
+  for (LapRecord& slot : slots) init_record(slot);
+  Cell cell(slots, cell_size);
+  const char* keys[] = {"a", "ab", "abcdefg", "abcdefgh", "abcdefghi", "abcdefghij", "b"};
+  for (int i = 0; i < 7; ++i) {
+    LapRecord r = test::make_record("x", 100 + i);
+    std::memset(r.key, 'z', sizeof r.key);  // leftovers behind the NUL
+    std::strcpy(r.key, keys[i]);
+    copy_record(slots[i], r);
+    std::memset(slots[i].key + std::strlen(keys[i]) + 1, 'q', 20);
+  }
+  for (int i = 0; i < 7; ++i) {
+    LapRecord probe = test::make_record("x", 1);
+    std::memset(probe.key, 'y', sizeof probe.key);
+    std::strcpy(probe.key, keys[i]);
+    EXPECT_EQ(find_key(cell, probe), i) << keys[i];
+  }
+  LapRecord other = test::make_record("x", 1);
+  for (const char* key : {"abc", "abcdefgX", "abcdefghX", "", "c"}) {
+    std::strcpy(other.key, key);
+    EXPECT_EQ(find_key(cell, other), -1) << key;
+  }
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ stdout:
 |ZEB> \t(extra parameters ignored)$
 |\tError opening file: a.spr$
 |ZEB> \tError opening file: missing.spr$
-|ZEB> \tError reading file: folder.spr$
+|ZEB> \tfolder.spr: 0 replay files, 0 filed$
 |ZEB> \tnot loaded (this is not a hotlap file)$
 |ZEB> \tnot loaded (this is not a hotlap file)$
 |ZEB> \tnot loaded (this is not a hotlap file)$

@@ -166,7 +166,7 @@ stdout:
 |4th split:\t0$
 |Best lfstime:\t01:23.456 (103618305)$
 |Local player:\tracer$
-|ZEB> \tError reading file: folder.spr$
+|ZEB> \tfolder.spr: 0 replay files, 0 filed$
 |ZEB> LFSSPR:\t\tABCDEFG$
 |Qual mins:\t0$
 |Laps byte:\t0$

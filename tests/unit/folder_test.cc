@@ -1,0 +1,196 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "console/interrupt.h"
+#include "console/output.h"
+#include "db/store.h"
+#include "replay/folder_load.h"
+#include "replay/folder_walk.h"
+#include "replay/load.h"
+#include "replay_builder.h"
+
+namespace zeb {
+namespace {
+
+TEST(Folder, ReplayNamesEndInSprInAnyCase) {
+  for (const char* name : {"a.spr", "A.SPR", "b.Spr", "x.sPR", ".spr", "a b.spr", "x.spr.spr"})
+    EXPECT_TRUE(is_replay_name(name)) << name;
+  for (const char* name : {"", "spr", "a.sp", "a.sprx", "aspr", "a.s pr", "a,spr", "a.spr "})
+    EXPECT_FALSE(is_replay_name(name)) << name;
+}
+
+TEST(Folder, JoinedTextsCompareAsUnsignedBytes) {
+  EXPECT_TRUE(joined_before("r/", "a.spr", "r/a/", "x.spr"));  // "." before "/"
+  EXPECT_FALSE(joined_before("r/a/", "x.spr", "r/", "a.spr"));
+  EXPECT_TRUE(joined_before("", "z", "", "\xe9"));    // bytes above 127 after ASCII
+  EXPECT_FALSE(joined_before("a/", "b", "a", "/b"));  // equal texts
+  EXPECT_TRUE(joined_before("a", "", "a/", ""));      // a prefix comes first
+  // Against plain string order over random splits of random texts.
+  std::mt19937 random(3);
+  const std::string alphabet = "./a\xe9\x01Z";
+  auto text = [&] {
+    std::string s(random() % 6, ' ');
+    for (char& c : s) c = alphabet[random() % alphabet.size()];
+    return s;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    std::string a = text(), b = text();
+    std::size_t ca = random() % (a.size() + 1), cb = random() % (b.size() + 1);
+    bool expected = std::string_view(a) < std::string_view(b);
+    EXPECT_EQ(joined_before(std::string_view(a).substr(0, ca), std::string_view(a).substr(ca),
+                            std::string_view(b).substr(0, cb), std::string_view(b).substr(cb)),
+              expected)
+        << a << " " << b;
+  }
+}
+
+TEST(Folder, FullPathsHaveOneSlashAfterTheWord) {
+  std::string out;
+  join_path(out, "r", "", "a.spr");
+  EXPECT_EQ(out, "r/a.spr");
+  join_path(out, "r/", "", "a.spr");
+  EXPECT_EQ(out, "r/a.spr");
+  join_path(out, "./r", "a/", "x.spr");
+  EXPECT_EQ(out, "./r/a/x.spr");
+  join_path(out, "/", "b/", "y.spr");
+  EXPECT_EQ(out, "/b/y.spr");
+  join_path(out, "r//", "", "a.spr");  // the word stays as typed
+  EXPECT_EQ(out, "r//a.spr");
+}
+
+class FolderTree : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // One folder a test: tests run side by side.
+    top += ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(top);
+    std::filesystem::create_directories(top);
+  }
+  // rm walks by folder, so it also removes trees too deep for one path.
+  void TearDown() override { EXPECT_EQ(std::system(("rm -rf '" + top + "'").c_str()), 0); }
+  void file(const std::string& name) { std::ofstream(top + "/" + name) << "x"; }
+  // The listed paths below the top, in list order.
+  std::vector<std::string> listed() {
+    int fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+    FolderList list;
+    list_replays(fd, list);
+    ::close(fd);
+    std::vector<std::string> paths;
+    for (const WalkedEntry& e : list.entries) {
+      std::string p;
+      join_path(p, "", folder_path(list, e.folder), entry_name(list, e));
+      paths.push_back(p.substr(1) + (e.unopenable ? " (unopenable)" : ""));
+    }
+    return paths;
+  }
+  std::string top = ::testing::TempDir() + "zeb_folder_test_";
+};
+
+TEST_F(FolderTree, OrderIsThatOfTheFullPaths) {
+  for (const char* d : {"a", "d.spr", "b", "b/c", "A"})
+    std::filesystem::create_directories(top + "/" + d);
+  for (const char* f : {"a.spr", "a/x.spr", "d.spr/y.SPR", "a-b.spr", "b/c/z.Spr", "A/q.spr",
+                        "b.spr", ".h.spr", "note.txt", "\xe9.spr"})
+    file(f);
+  std::filesystem::create_symlink("a.spr", top + "/link.spr");
+  std::filesystem::create_symlink("a", top + "/b/folder-link.spr");
+  std::filesystem::create_symlink("..", top + "/b/c/loop");
+  std::filesystem::create_symlink("none", top + "/dangling.spr");
+  ::mkfifo((top + "/pipe.spr").c_str(), 0644);
+  std::vector<std::string> expected = {".h.spr",   "A/q.spr", "a-b.spr",   "a.spr",
+                                       "a/x.spr",  "b.spr",   "b/c/z.Spr", "d.spr/y.SPR",
+                                       "link.spr", "\xe9.spr"};
+  EXPECT_EQ(listed(), expected);
+}
+
+// 2,000 levels: deeper than one path can reach, and deeper than any
+// recursion should go; the walk and the openings still reach the bottom.
+TEST_F(FolderTree, DeepNestingIsWalkedToTheBottom) {
+  int fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int level = 0; level < 2000; ++level) {
+    ASSERT_EQ(::mkdirat(fd, "dd", 0755), 0);
+    int next = ::openat(fd, "dd", O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    fd = next;
+  }
+  int f = ::openat(fd, "bottom.spr", O_WRONLY | O_CREAT, 0644);
+  ::close(f);
+  ::close(fd);
+  int top_fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
+  FolderList list;
+  list_replays(top_fd, list);
+  ASSERT_EQ(list.entries.size(), 1u);
+  EXPECT_EQ(folder_path(list, list.entries[0].folder).size(), 2000u * 3);
+  int bottom = open_listed_folder(top_fd, list, list.entries[0].folder);
+  EXPECT_GE(bottom, 0);
+  EXPECT_EQ(::faccessat(bottom, "bottom.spr", F_OK, 0), 0);
+  ::close(bottom);
+  ::close(top_fd);
+}
+
+// As root every folder opens, so an unopenable one is made only for others.
+TEST_F(FolderTree, UnopenableFoldersTakeTheirPlaceInTheOrder) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root opens a folder of mode 000";
+  std::filesystem::create_directories(top + "/b");
+  file("a.spr");
+  file("c.spr");
+  file("b/x.spr");
+  ::chmod((top + "/b").c_str(), 0);
+  std::vector<std::string> expected = {"a.spr", "b (unopenable)", "c.spr"};
+  EXPECT_EQ(listed(), expected);
+  ::chmod((top + "/b").c_str(), 0755);
+}
+
+// Ctrl-C between two files: the walk stops there, the summary has the
+// counts so far, the store holds exactly what was filed, and the key press
+// is used up. The key press comes with the first block of output that leaves.
+std::string seen_output;
+void interrupting_writer(const char* data, std::size_t size) {
+  if (seen_output.empty()) interrupt_flag = 1;
+  seen_output.append(data, size);
+}
+
+TEST_F(FolderTree, CtrlCStopsTheWalkBetweenTwoFiles) {
+  reset_db(db, db_size);
+  fixture::ReplayFields f;
+  const char* codes[] = {"BL1", "BL2", "BL1R", "BL2R"};
+  for (int i = 0; i < 1200; ++i) {
+    f.racer = "racer" + std::to_string(i % 150);
+    f.track_code = codes[i / 150 % 4];
+    f.time = {1, i % 60, 0, 0};
+    fixture::write_replay(
+        top + "/a_long_name_so_that_output_fills_a_block_" + std::to_string(i) + ".spr", f);
+  }
+  seen_output.clear();
+  set_output_writer(interrupting_writer);
+  replay_filename = top;
+  load_folder(replay_filename);
+  set_output_writer(nullptr);
+  std::size_t at = seen_output.rfind("\t" + top + ": ");
+  ASSERT_NE(at, std::string::npos);
+  int found = 0, filed = 0;
+  ASSERT_EQ(std::sscanf(seen_output.c_str() + at + top.size() + 3, "%d replay files, %d filed",
+                        &found, &filed),
+            2);
+  EXPECT_GT(found, 0);
+  EXPECT_LT(found, 1200);
+  int entries = 0;
+  for (int s = 0; s < 4; ++s) entries += entry_count(cell_of(db, 1, 18, s));
+  EXPECT_EQ(entries, filed);
+  EXPECT_FALSE(interrupt_pending());
+  reset_db(db, db_size);
+}
+
+}  // namespace
+}  // namespace zeb
