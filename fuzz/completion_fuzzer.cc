@@ -168,6 +168,7 @@ void check_files(std::string_view line, std::string_view typed, const Words& mat
   std::string_view name = typed.substr(folder.size());
   for (const std::string& m : matches) {
     if (!m.starts_with(typed)) fail("file name not beginning with the word", line, m);
+    if (m.find(' ') != std::string::npos) fail("file name that a blank splits", line, m);
     bool is_folder = m.ends_with('/');
     std::string path = is_folder ? m.substr(0, m.size() - 1) : m;
     std::string_view leaf = std::string_view(path).substr(folder.size());

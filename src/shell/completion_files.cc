@@ -19,6 +19,7 @@ void complete_file_name(std::string_view word, std::vector<std::string>& matches
     if (found == "." || found == "..") continue;
     if (found.starts_with('.') && !hidden) continue;
     if (!found.starts_with(name)) continue;
+    if (found.find(' ') != std::string_view::npos) continue;  // would split into two words
     path = folder;
     path += found;
     bool is_folder = entry->d_type == DT_DIR;

@@ -147,6 +147,7 @@ class CompletionFiles : public ::testing::Test {
     fs::create_directories(dir / ".hdir");
     std::ofstream(dir / "alpha.spr") << "x";
     std::ofstream(dir / ".hidden.spr") << "x";
+    std::ofstream(dir / "al pine.spr") << "x";  // load would take only "al"
     std::ofstream(dir / "alps" / "in.spr") << "x";
     fs::create_directory_symlink(dir / "alps", dir / "alink");
     fs::create_symlink(dir / "nowhere", dir / "aloof");
