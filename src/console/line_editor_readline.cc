@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/interrupt.h"
@@ -71,6 +73,20 @@ char** complete_word(const char*, int, int) {
   return list;
 }
 
+// Tab: the first press completes as far as the matches agree; the next press
+// on a line that press left as it was lists the matches. (Readline's own Tab
+// lists only on the third press when the first one added letters.)
+int complete_or_list(int count, int key) {
+  static std::string line_after_tab;
+  static int point_after_tab = -1;
+  bool again = rl_last_func == complete_or_list && point_after_tab == rl_point &&
+               line_after_tab == std::string_view(rl_line_buffer, static_cast<std::size_t>(rl_end));
+  int result = again ? rl_possible_completions(count, key) : rl_complete(count, key);
+  line_after_tab.assign(rl_line_buffer, static_cast<std::size_t>(rl_end));
+  point_after_tab = rl_point;
+  return result;
+}
+
 void record_resize(int) { resize_flag = 1; }
 
 // Readline reads keys itself while it asks "Display all ... possibilities?"
@@ -106,6 +122,7 @@ void set_up_once() {
   rl_getc_function = read_key;
   // A pasted script runs line by line, as typed lines do.
   rl_variable_bind("enable-bracketed-paste", "off");
+  rl_bind_key('\t', complete_or_list);
   rl_bind_key(CTRL('W'), rl_unix_word_rubout);
   rl_bind_key(CTRL('U'), rl_unix_line_discard);
   for (const char* home : {"\033[H", "\033OH", "\033[1~", "\033[7~"})

@@ -9,15 +9,10 @@
 namespace zeb {
 namespace {
 
-enum class PdbFlag { none, track, car, short_track, combo, racer };
-
 PdbFlag parse_pdb_flag(char* word) {
   std::string_view flag = lower_text(word);
-  if (flag == "-t" || flag == "-track") return PdbFlag::track;
-  if (flag == "-c" || flag == "-car") return PdbFlag::car;
-  if (flag == "-s" || flag == "-shorttrack") return PdbFlag::short_track;
-  if (flag == "-cs" || flag == "-combo") return PdbFlag::combo;
-  if (flag == "-r" || flag == "-racer") return PdbFlag::racer;
+  for (const PdbFlagRow& row : pdb_flags)
+    if (flag == row.short_form || flag == row.long_form) return row.flag;
   return PdbFlag::none;
 }
 

@@ -9,38 +9,6 @@
 namespace zeb {
 namespace {
 
-enum DelKind {
-  by_track,
-  by_car,
-  by_short_track,
-  by_combo,
-  by_racer,
-  racer_track,
-  racer_car,
-  racer_short_track,
-  racer_combo
-};
-
-struct DelFlag {
-  std::string_view short_form;
-  std::string_view long_form;
-};
-// Row i is the flag of kind i, in DelKind's order.
-// clang-format off
-constexpr DelFlag del_flags[] = {
-    {"-t",   "-track"},
-    {"-c",   "-car"},
-    {"-s",   "-shorttrack"},
-    {"-cs",  "-combo"},
-    {"-r",   "-racer"},
-    {"-rt",  "-rtrack"},
-    {"-rc",  "-rcar"},
-    {"-rs",  "-rshorttrack"},
-    {"-rcs", "-rcombo"},
-};
-// clang-format on
-static_assert(std::size(del_flags) == racer_combo + 1);
-
 constexpr std::string_view syntax_message = "\tsyntax error: type \"help del\" for help\n";
 
 constexpr std::string_view one_word_prompt = "comletely delete all %s laptimes (y/)? ";
