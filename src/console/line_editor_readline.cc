@@ -73,19 +73,27 @@ char** complete_word(const char*, int, int) {
 
 void record_resize(int) { resize_flag = 1; }
 
-// Readline reads keys itself while it asks "Display all ... possibilities?"
-// or pages a long match list. Ctrl-C there answers "n", which ends the
-// question; the wait that follows sees the Ctrl-C and drops the line.
+// What readline gets instead of a key once Ctrl-C came; the wait that
+// follows sees the Ctrl-C and drops the line. Readline reads keys itself
+// while it asks "Display all ... possibilities?" or pages a long match list:
+// "n" ends the question. It also reads on its own up to the end mark of a
+// bracketed paste (ESC [ 200 ~ starts one, typed or sent): the end of input
+// ends that. Anywhere else the key goes into a line about to be dropped.
+int key_at_interrupt() {
+  if (RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
+  if (RL_ISSTATE(RL_STATE_MOREINPUT)) return EOF;
+  return 'n';
+}
+
+// Ctrl-C also empties the terminal's input queue, so a read begun after it
+// could wait for a key that never comes: it is not begun.
 int read_key(FILE* stream) {
   for (;;) {
-    if (interrupt_pending() && RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
+    if (interrupt_pending()) return key_at_interrupt();
     unsigned char key;
     ssize_t n = ::read(fileno(stream), &key, 1);
     if (n == 1) return key;
-    if (n < 0 && errno == EINTR) {
-      if (interrupt_pending()) return 'n';
-      continue;
-    }
+    if (n < 0 && errno == EINTR) continue;
     return EOF;
   }
 }
