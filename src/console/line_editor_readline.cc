@@ -17,6 +17,7 @@
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
+#include "console/terminal.h"
 
 namespace zeb {
 namespace {
@@ -136,10 +137,11 @@ bool wait_for_key() {
   sigemptyset(&blocked);
   sigaddset(&blocked, SIGINT);
   sigaddset(&blocked, SIGWINCH);
+  sigaddset(&blocked, SIGTSTP);
   for (;;) {
     sigprocmask(SIG_BLOCK, &blocked, &usual);
     int ready = 0;
-    if (!interrupt_pending() && !resize_flag) {
+    if (!interrupt_pending() && !resize_flag && !resumed_flag) {
       pollfd input = {STDIN_FILENO, POLLIN, 0};
       ready = ppoll(&input, 1, nullptr, &usual);
     }
@@ -147,6 +149,12 @@ bool wait_for_key() {
     if (resize_flag) {
       resize_flag = 0;
       rl_resize_terminal();
+    }
+    if (resumed_flag) {
+      // The shell left the cursor on a line of its own: the prompt and line go there.
+      resumed_flag = 0;
+      rl_on_new_line();
+      rl_forced_update_display();
     }
     if (interrupt_pending()) return false;
     if (ready > 0 || (ready < 0 && errno != EINTR)) return true;  // a failure shows as the end
@@ -178,6 +186,7 @@ LineResult edit_line(std::string_view prompt, std::string& line, LineUse use) {
   line.clear();
   edited = &line;
   line_done = input_ended = false;
+  resumed_flag = 0;  // a stop during a listing: the prompt below is the first
   rl_callback_handler_install(prompt_text.c_str(), take_line);
   while (!line_done) {
     if (!wait_for_key()) {
