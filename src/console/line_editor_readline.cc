@@ -74,16 +74,23 @@ char** complete_word(const char*, int, int) {
 
 void record_resize(int) { resize_flag = 1; }
 
+// The key readline gets once Ctrl-C came: Ctrl-\, which a terminal never
+// sends as a key (it is the quit signal there), bound to nothing at all, so
+// readline's own loops that insert typed-ahead keys end at it.
+constexpr int interrupted_key = 0x1c;
+
+int ignore_key(int, int) { return 0; }
+
 // What readline gets instead of a key once Ctrl-C came; the wait that
 // follows sees the Ctrl-C and drops the line. Readline reads keys itself
 // while it asks "Display all ... possibilities?" or pages a long match list:
 // "n" ends the question. It also reads on its own up to the end mark of a
 // bracketed paste (ESC [ 200 ~ starts one, typed or sent): the end of input
-// ends that. Anywhere else the key goes into a line about to be dropped.
+// ends that.
 int key_at_interrupt() {
   if (RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
   if (RL_ISSTATE(RL_STATE_MOREINPUT)) return EOF;
-  return 'n';
+  return interrupted_key;
 }
 
 // Ctrl-C also empties the terminal's input queue, so a read begun after it
@@ -97,6 +104,18 @@ int read_key(FILE* stream) {
     if (n < 0 && errno == EINTR) continue;
     return EOF;
   }
+}
+
+int ring_bell(int, int) { return rl_ding(); }
+
+// Readline 8.2 calls a null function for a key that Ctrl-X leads to and that
+// has no binding, when it comes during a history search (Ctrl-R, Ctrl-X, b):
+// each such key rings the bell instead, as an unbound key does elsewhere.
+void bind_unbound_keys(Keymap map) {
+  if (map == nullptr) return;
+  for (int key = 0; key < KEYMAP_SIZE; ++key)
+    if (map[key].type == ISFUNC && map[key].function == nullptr)
+      rl_bind_key_in_map(key, ring_bell, map);
 }
 
 void set_up_once() {
@@ -122,6 +141,8 @@ void set_up_once() {
   for (const char* end : {"\033[F", "\033OF", "\033[4~", "\033[8~"})
     rl_bind_keyseq(end, rl_end_of_line);
   rl_bind_keyseq("\033[3~", rl_delete);
+  rl_bind_key(interrupted_key, ignore_key);
+  bind_unbound_keys(rl_get_keymap_by_name("emacs-ctlx"));
   using_history();  // this session's lines only: no history file is read or written
   struct sigaction action = {};
   action.sa_handler = record_resize;

@@ -52,6 +52,16 @@ class AtThePrompt(SessionTest):
         self.assertIn("\toperation cancelled by the user", screen_lines(z.expect_prompt()))
         self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
 
+    def test_a_prefix_key_without_binding_during_a_history_search(self):
+        # Ctrl-R searches the history; Ctrl-X and then a key it does not lead
+        # to anything: a bell, and the session goes on.
+        z = self.zeb
+        z.keys("\x12\x18b")
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+        self.assertTrue(z.alive())
+
     def test_at_a_del_confirmation_nothing_is_deleted(self):
         z = self.zeb
         z.keys("d -r rokan2" + ENTER)
