@@ -182,7 +182,13 @@ bool wait_for_key() {
   }
 }
 
+// Readline's own step at Enter: history lines edited while this line was
+// made get their texts back. Without it a dropped line's edits stay in the
+// history, and their undo records are freed twice later.
+extern "C" void _rl_revert_all_lines();
+
 void drop_line() {
+  _rl_revert_all_lines();
   rl_free_line_state();
   rl_callback_sigcleanup();
   rl_cleanup_after_signal();
