@@ -28,6 +28,11 @@ from tty_session import (BACKSPACE, CTRL_A, CTRL_C, CTRL_D, CTRL_E, CTRL_K, CTRL
                          DELETE, DOWN, END, ENTER, HOME, LEFT, PROMPT, RIGHT, UP, SessionTest,
                          make_replays, needs_editor, screen_lines)
 
+# See readline_leaks.supp.
+os.environ["LSAN_OPTIONS"] = ":".join(
+    filter(None, [os.environ.get("LSAN_OPTIONS"),
+                  "suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                 "readline_leaks.supp")]))
 SEQUENCES = int(os.environ.get("ZEB_SOAK_SEQUENCES", "1500"))
 SEED = int(os.environ.get("ZEB_SOAK_SEED", "15015"))
 CTRL_Z = "\x1a"
