@@ -85,11 +85,16 @@ int ignore_key(int, int) { return 0; }
 // follows sees the Ctrl-C and drops the line. Readline reads keys itself
 // while it asks "Display all ... possibilities?" or pages a long match list:
 // "n" ends the question. It also reads on its own up to the end mark of a
-// bracketed paste (ESC [ 200 ~ starts one, typed or sent): the end of input
-// ends that.
+// bracketed paste (ESC [ 200 ~ starts one, typed or sent): it gets that mark.
 int key_at_interrupt() {
+  static constexpr char paste_end[] = "\033[201~";
+  static std::size_t next = 0;
   if (RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
-  if (RL_ISSTATE(RL_STATE_MOREINPUT)) return EOF;
+  if (RL_ISSTATE(RL_STATE_MOREINPUT)) {
+    int key = static_cast<unsigned char>(paste_end[next]);
+    next = (next + 1) % (sizeof paste_end - 1);
+    return key;
+  }
   return interrupted_key;
 }
 
