@@ -19,6 +19,7 @@
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
+#include "console/terminal.h"
 
 namespace zeb {
 namespace {
@@ -89,21 +90,53 @@ int complete_or_list(int count, int key) {
 
 void record_resize(int) { resize_flag = 1; }
 
-// Readline reads keys itself while it asks "Display all ... possibilities?"
-// or pages a long match list. Ctrl-C there answers "n", which ends the
-// question; the wait that follows sees the Ctrl-C and drops the line.
+// The key readline gets once Ctrl-C came: Ctrl-\, which a terminal never
+// sends as a key (it is the quit signal there), bound to nothing at all, so
+// readline's own loops that insert typed-ahead keys end at it.
+constexpr int interrupted_key = 0x1c;
+
+int ignore_key(int, int) { return 0; }
+
+// What readline gets instead of a key once Ctrl-C came; the wait that
+// follows sees the Ctrl-C and drops the line. Readline reads keys itself
+// while it asks "Display all ... possibilities?" or pages a long match list:
+// "n" ends the question. It also reads on its own up to the end mark of a
+// bracketed paste (ESC [ 200 ~ starts one, typed or sent): it gets that mark.
+int key_at_interrupt() {
+  static constexpr char paste_end[] = "\033[201~";
+  static std::size_t next = 0;
+  if (RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
+  if (RL_ISSTATE(RL_STATE_MOREINPUT)) {
+    int key = static_cast<unsigned char>(paste_end[next]);
+    next = (next + 1) % (sizeof paste_end - 1);
+    return key;
+  }
+  return interrupted_key;
+}
+
+// Ctrl-C also empties the terminal's input queue, so a read begun after it
+// could wait for a key that never comes: it is not begun.
 int read_key(FILE* stream) {
   for (;;) {
-    if (interrupt_pending() && RL_ISSTATE(RL_STATE_COMPLETING)) return 'n';
+    if (interrupt_pending()) return key_at_interrupt();
     unsigned char key;
     ssize_t n = ::read(fileno(stream), &key, 1);
     if (n == 1) return key;
-    if (n < 0 && errno == EINTR) {
-      if (interrupt_pending()) return 'n';
-      continue;
-    }
+    if (n < 0 && errno == EINTR) continue;
     return EOF;
   }
+}
+
+int ring_bell(int, int) { return rl_ding(); }
+
+// Readline 8.2 calls a null function for a key that Ctrl-X leads to and that
+// has no binding, when it comes during a history search (Ctrl-R, Ctrl-X, b):
+// each such key rings the bell instead, as an unbound key does elsewhere.
+void bind_unbound_keys(Keymap map) {
+  if (map == nullptr) return;
+  for (int key = 0; key < KEYMAP_SIZE; ++key)
+    if (map[key].type == ISFUNC && map[key].function == nullptr)
+      rl_bind_key_in_map(key, ring_bell, map);
 }
 
 void set_up_once() {
@@ -130,6 +163,8 @@ void set_up_once() {
   for (const char* end : {"\033[F", "\033OF", "\033[4~", "\033[8~"})
     rl_bind_keyseq(end, rl_end_of_line);
   rl_bind_keyseq("\033[3~", rl_delete);
+  rl_bind_key(interrupted_key, ignore_key);
+  bind_unbound_keys(rl_get_keymap_by_name("emacs-ctlx"));
   using_history();  // this session's lines only: no history file is read or written
   struct sigaction action = {};
   action.sa_handler = record_resize;
@@ -145,10 +180,11 @@ bool wait_for_key() {
   sigemptyset(&blocked);
   sigaddset(&blocked, SIGINT);
   sigaddset(&blocked, SIGWINCH);
+  sigaddset(&blocked, SIGTSTP);
   for (;;) {
     sigprocmask(SIG_BLOCK, &blocked, &usual);
     int ready = 0;
-    if (!interrupt_pending() && !resize_flag) {
+    if (!interrupt_pending() && !resize_flag && !resumed_flag) {
       pollfd input = {STDIN_FILENO, POLLIN, 0};
       ready = ppoll(&input, 1, nullptr, &usual);
     }
@@ -157,12 +193,24 @@ bool wait_for_key() {
       resize_flag = 0;
       rl_resize_terminal();
     }
+    if (resumed_flag) {
+      // The shell left the cursor on a line of its own: the prompt and line go there.
+      resumed_flag = 0;
+      rl_on_new_line();
+      rl_forced_update_display();
+    }
     if (interrupt_pending()) return false;
     if (ready > 0 || (ready < 0 && errno != EINTR)) return true;  // a failure shows as the end
   }
 }
 
+// Readline's own step at Enter: history lines edited while this line was
+// made get their texts back. Without it a dropped line's edits stay in the
+// history, and their undo records are freed twice later.
+extern "C" void _rl_revert_all_lines();
+
 void drop_line() {
+  _rl_revert_all_lines();
   rl_free_line_state();
   rl_callback_sigcleanup();
   rl_cleanup_after_signal();
@@ -187,6 +235,7 @@ LineResult edit_line(std::string_view prompt, std::string& line, LineUse use) {
   line.clear();
   edited = &line;
   line_done = input_ended = false;
+  resumed_flag = 0;  // a stop during a listing: the prompt below is the first
   rl_callback_handler_install(prompt_text.c_str(), take_line);
   while (!line_done) {
     if (!wait_for_key()) {

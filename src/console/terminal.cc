@@ -3,6 +3,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <initializer_list>
 
@@ -23,6 +24,31 @@ void restore_and_end(int signal_number) {
   std::raise(signal_number);
 }
 
+void install(int signal_number, void (*handler)(int));
+
+// Ctrl-Z: the shell gets the terminal in the mode zeb found it in; `fg`
+// (SIGCONT) lets this handler go on, which gives the editor its mode back.
+void stop_and_resume(int) {
+  int saved_errno = errno;
+  struct termios in_use;
+  bool have_mode = tcgetattr(STDIN_FILENO, &in_use) == 0;
+  tcsetattr(STDIN_FILENO, TCSANOW, &found_settings);
+  struct sigaction stop = {};
+  stop.sa_handler = SIG_DFL;
+  sigemptyset(&stop.sa_mask);
+  sigaction(SIGTSTP, &stop, nullptr);
+  sigset_t tstp;
+  sigemptyset(&tstp);
+  sigaddset(&tstp, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &tstp, nullptr);
+  raise(SIGTSTP);  // stopped here until SIGCONT
+  sigprocmask(SIG_BLOCK, &tstp, nullptr);
+  install(SIGTSTP, stop_and_resume);
+  if (have_mode) tcsetattr(STDIN_FILENO, TCSANOW, &in_use);
+  resumed_flag = 1;
+  errno = saved_errno;
+}
+
 // A signal that zeb's starter ignores (nohup, a background job) stays ignored.
 void install(int signal_number, void (*handler)(int)) {
   struct sigaction found = {};
@@ -37,12 +63,15 @@ void install(int signal_number, void (*handler)(int)) {
 
 }  // namespace
 
+volatile std::sig_atomic_t resumed_flag = 0;
+
 void start_terminal_session() {
   terminal_session = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
   if (!terminal_session) return;
   tcgetattr(STDIN_FILENO, &found_settings);
   install(SIGINT, record_interrupt);
   for (int signal_number : {SIGTERM, SIGHUP, SIGQUIT}) install(signal_number, restore_and_end);
+  install(SIGTSTP, stop_and_resume);
 }
 
 void end_terminal_session() {

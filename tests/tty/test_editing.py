@@ -1,7 +1,7 @@
 """The line editor at the prompt: editing inside a line, the keys, history."""
 import unittest
 
-from tty_session import (BACKSPACE, CTRL_A, CTRL_D, CTRL_E, CTRL_K, CTRL_U, CTRL_W, DELETE,
+from tty_session import (BACKSPACE, CTRL_A, CTRL_C, CTRL_D, CTRL_E, CTRL_K, CTRL_U, CTRL_W, DELETE,
                          DOWN, END, ENTER, HOME, LEFT, PROMPT, RIGHT, UP, SessionTest,
                          needs_editor, screen_lines)
 
@@ -69,6 +69,21 @@ class History(SessionTest):
         z.keys(UP)
         self.assertEqual(z.current_line(), PROMPT + "find rokan2")
         self.assertIn(FOUND, screen_lines(z.run("")))
+
+    def test_edits_of_a_line_dropped_with_ctrl_c_leave_the_history_as_it_was(self):
+        z = self.zeb
+        z.run("h")
+        z.run("find rokan2")
+        # Recall and edit the last line, go up further, then drop it all.
+        z.keys(UP + "x" + UP + "y")
+        z.drain()
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        self.assertIn(FOUND, screen_lines(z.run("")))
+        z.keys(UP + UP)
+        self.assertEqual(z.current_line(), PROMPT + "h")
 
     def test_a_repeat_is_kept_once_and_down_walks_back(self):
         z = self.zeb

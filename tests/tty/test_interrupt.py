@@ -34,6 +34,34 @@ class AtThePrompt(SessionTest):
         z.expect("\n" + PROMPT)
         self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
 
+    def test_ctrl_c_inside_a_bracketed_paste_drops_the_line(self):
+        # ESC [ 200 ~ starts a paste that the editor reads up to its end mark;
+        # Ctrl-C before that mark must still give a fresh prompt.
+        z = self.zeb
+        z.type_and_wait("pdb")
+        z.keys("\x1b[200~d -r rokan2")
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        self.assertEqual(z.current_line(), PROMPT.rstrip())
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+        # The same at a del confirmation: no answer, nothing deleted.
+        z.keys("d -r rokan2" + ENTER)
+        z.expect("(y/)? ")
+        z.keys("\x1b[200~y")
+        z.keys(CTRL_C)
+        self.assertIn("\toperation cancelled by the user", screen_lines(z.expect_prompt()))
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+
+    def test_a_prefix_key_without_binding_during_a_history_search(self):
+        # Ctrl-R searches the history; Ctrl-X and then a key it does not lead
+        # to anything: a bell, and the session goes on.
+        z = self.zeb
+        z.keys("\x12\x18b")
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+        self.assertTrue(z.alive())
+
     def test_at_a_del_confirmation_nothing_is_deleted(self):
         z = self.zeb
         z.keys("d -r rokan2" + ENTER)

@@ -10,6 +10,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -101,9 +102,10 @@ def screen_lines(text):
 
 class Session:
     """zeb in a pty of ROWS x COLUMNS. With shell=True it runs under sh, which
-    then prints zeb's exit status and `stty -a`, to see the terminal zeb left."""
+    then prints zeb's exit status and `stty -a`, to see the terminal zeb left;
+    with job_control=True a shell's job control runs it (job_shell.py)."""
 
-    def __init__(self, args=(), cwd=None, shell=False):
+    def __init__(self, args=(), cwd=None, shell=False, job_control=False):
         env = dict(os.environ, TERM="xterm", INPUTRC="/dev/null", LC_ALL="C")
         env.pop("COLUMNS", None)
         env.pop("LINES", None)
@@ -112,6 +114,11 @@ class Session:
             # The shell waits out Ctrl-C (a trap, not an ignore, so zeb gets it).
             script = f"trap : INT; {quoted}; echo status=$?; stty -a"
             command, argv = "/bin/sh", ["-c", script]
+        elif job_control:
+            # A job that Ctrl-Z stops and "fg" resumes (job_shell.py).
+            here = os.path.dirname(os.path.abspath(__file__))
+            command, argv = sys.executable, [os.path.join(here, "job_shell.py"), ZEB, *args]
+            shell = True
         else:
             command, argv = ZEB, list(args)
         self.child = pexpect.spawn(command, argv, cwd=cwd, env=env, encoding="utf-8",
@@ -228,8 +235,8 @@ class SessionTest(unittest.TestCase):
         self.folder = tempfile.mkdtemp(prefix="zeb-tty-")
         self.addCleanup(shutil.rmtree, self.folder, True)
 
-    def start(self, *args, shell=False, cwd=None):
-        session = Session(args, cwd=cwd or self.folder, shell=shell)
+    def start(self, *args, shell=False, cwd=None, job_control=False):
+        session = Session(args, cwd=cwd or self.folder, shell=shell, job_control=job_control)
         self.addCleanup(session.close)
         return session
 
