@@ -152,7 +152,8 @@ class Reader:
             self.keep_tail_short()
             left = deadline - time.monotonic()
             if left <= 0:
-                raise AssertionError(f"no {pattern.pattern!r} within {timeout} s")
+                raise AssertionError(f"no {pattern.pattern!r} within {timeout} s;"
+                                     f" the last text: {self.tail[-300:]!r}")
             try:
                 self.more(min(left, 1.0))
             except pexpect.TIMEOUT:
