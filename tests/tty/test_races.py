@@ -11,7 +11,11 @@ random amount of the load's output, then a random pause. After the rounds
 every ranking shown by `pdb` is checked (strictly increasing times,
 positions 0..n-1, each racer once), and the store is compared row for row
 with a run of zeb on a pipe that loads the same files in the same order:
-the `l PATH` lines of each round's interrupted part, then the whole folder.
+the `l PATH` lines of each round's interrupted part, then the whole folder
+(loads depend on their order: a time refused for a tie can be taken once
+the other racer has improved). Every four rounds the store is shown, then
+emptied with `d`, so that each pipe run stays short. `zeb DIR FILE` with
+SIGINT during the start-up folder load still loads FILE and prompts.
 
 Environment: ZEB_RACE_SEED (printed; random by default), ZEB_RACE_REPLAYS
 (the tree's size; 6,000, or 2,000 with AddressSanitizer), ZEB_RACE_ROUNDS
