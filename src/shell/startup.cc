@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "console/interrupt.h"
 #include "console/line_reader.h"
 #include "console/output.h"
 #include "console/terminal.h"
@@ -10,14 +11,21 @@
 
 namespace zeb {
 
+void load_arguments(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    // Each argument is a command of its own: a Ctrl-C that came while the one
+    // before was loading (its last file, say) does not stop this one.
+    take_interrupt();
+    replay_filename = argv[i];
+    load_command(nullptr, 0, replay_filename, true);
+  }
+}
+
 int run_zeb(int argc, char** argv) {
   start_terminal_session();
   set_completer(complete_line);
   reset_db(db, db_size);
-  for (int i = 1; i < argc; ++i) {
-    replay_filename = argv[i];
-    load_command(nullptr, 0, replay_filename, true);
-  }
+  load_arguments(argc, argv);
   command_loop();
   flush_output();
   end_terminal_session();

@@ -19,6 +19,7 @@
 #include "replay/folder_walk.h"
 #include "replay/load.h"
 #include "replay_builder.h"
+#include "shell/startup.h"
 
 namespace zeb {
 namespace {
@@ -188,6 +189,29 @@ TEST_F(FolderTree, CtrlCStopsTheWalkBetweenTwoFiles) {
   int entries = 0;
   for (int s = 0; s < 4; ++s) entries += entry_count(cell_of(db, 1, 18, s));
   EXPECT_EQ(entries, filed);
+  EXPECT_FALSE(interrupt_pending());
+  reset_db(db, db_size);
+}
+
+// A Ctrl-C that comes while a start-up argument loads (here: while its error
+// message is written) is that argument's; the folder after it loads whole.
+void interrupt_at_first_output(const char* data, std::size_t size) {
+  if (seen_output.empty()) interrupt_flag = 1;
+  seen_output.append(data, size);
+}
+
+TEST_F(FolderTree, CtrlCDuringOneStartUpArgumentLeavesTheNextWhole) {
+  reset_db(db, db_size);
+  for (int i = 0; i < 20; ++i) file("r" + std::to_string(i) + ".spr");
+  std::string missing(70000, 'x');  // its message is longer than the output buffer
+  char zeb_word[] = "zeb";
+  char* argv[] = {zeb_word, missing.data(), top.data()};
+  seen_output.clear();
+  set_output_writer(interrupt_at_first_output);
+  load_arguments(3, argv);
+  set_output_writer(nullptr);
+  EXPECT_NE(seen_output.find("\tError opening file: xxx"), std::string::npos);
+  EXPECT_NE(seen_output.find("\t" + top + ": 20 replay files, "), std::string::npos);
   EXPECT_FALSE(interrupt_pending());
   reset_db(db, db_size);
 }
