@@ -113,8 +113,10 @@ def listing(top):
 
 
 def rows_of(text):
-    """The listing rows in `text`, terminal line ends or not."""
-    return [line for line in text.replace("\r\n", "\n").split("\n") if ROW.match(line)]
+    """The listing rows in `text`, terminal line ends or not. While a command
+    runs the terminal echoes a Ctrl-C key as "^C", wherever the output is."""
+    text = text.replace("^C", "").replace("\r\n", "\n")
+    return [line for line in text.split("\n") if ROW.match(line)]
 
 
 def listings_of(text):
