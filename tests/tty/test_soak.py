@@ -166,6 +166,13 @@ class Soak(SessionTest):
         z = self.zeb
         self.syncs += 1
         line = f"f sync {self.syncs}"
+        # A Ctrl-C sent right behind the last keys may still be on its way
+        # (a sanitized build is slow to take it): wait until the screen is
+        # still, then start from a fresh prompt of our own.
+        z.drain()
+        z.keys(CTRL_C)
+        z.expect("\r\n" + PROMPT)
+        z.drain(0.1)
         z.keys(line + ENTER)
         try:
             z.expect(line + "\r\n\tsyntax error\r\n")
