@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "console/interrupt.h"
@@ -204,23 +205,58 @@ bool wait_for_key() {
   }
 }
 
-// Readline's own step at Enter: history lines edited while this line was
-// made get their texts back. Without it a dropped line's edits stay in the
-// history, and their undo records are freed twice later.
-extern "C" void _rl_revert_all_lines();
+// The lines of this session as they were entered. Walking the history
+// edits its lines in place, and readline keeps each edited line's undo
+// records, shared in part with the line being made; after every line the
+// history is put back to these texts and every undo record is freed once.
+std::vector<std::string> session_lines;
 
+extern "C" HIST_ENTRY* _rl_saved_line_for_history;  // the new line, while the history is walked
+extern "C" int _rl_free_saved_history_line();
+
+void free_undo_records(std::vector<UNDO_LIST*>& heads) {
+  std::unordered_set<UNDO_LIST*> records;
+  for (UNDO_LIST* head : heads)
+    for (UNDO_LIST* record = head; record != nullptr; record = record->next)
+      if (!records.insert(record).second) break;  // the rest of this list is shared, and counted
+  for (UNDO_LIST* record : records) {
+    if (record->what == UNDO_DELETE) std::free(record->text);
+    std::free(record);
+  }
+}
+
+void forget_edits() {
+  std::vector<UNDO_LIST*> heads = {rl_undo_list};
+  rl_undo_list = nullptr;
+  if (_rl_saved_line_for_history != nullptr) {
+    heads.push_back(reinterpret_cast<UNDO_LIST*>(_rl_saved_line_for_history->data));
+    _rl_saved_line_for_history->data = nullptr;
+    _rl_free_saved_history_line();
+  }
+  HIST_ENTRY** entries = history_list();
+  for (int i = 0; i < history_length; ++i) {
+    heads.push_back(reinterpret_cast<UNDO_LIST*>(entries[i]->data));
+    entries[i]->data = nullptr;
+    const std::string& entered = session_lines[static_cast<std::size_t>(i)];
+    if (entered != entries[i]->line)
+      free_history_entry(replace_history_entry(i, entered.c_str(), nullptr));
+  }
+  free_undo_records(heads);
+}
+
+// Drops the line. A search (Ctrl-R, Alt-P) is ended first: it puts back the
+// line it holds.
 void drop_line() {
-  _rl_revert_all_lines();
-  rl_free_line_state();
   rl_callback_sigcleanup();
+  forget_edits();
+  rl_free_line_state();
   rl_cleanup_after_signal();
   rl_callback_handler_remove();
 }
 
 bool worth_keeping(const std::string& line) {
   if (line.find_first_not_of(' ') == std::string::npos) return false;
-  HIST_ENTRY* last = history_length > 0 ? history_get(history_base + history_length - 1) : nullptr;
-  return last == nullptr || line != last->line;
+  return session_lines.empty() || line != session_lines.back();
 }
 
 }  // namespace
@@ -244,8 +280,12 @@ LineResult edit_line(std::string_view prompt, std::string& line, LineUse use) {
     }
     rl_callback_read_char();
   }
+  forget_edits();
   if (input_ended) return LineResult::end_of_input;
-  if (use == LineUse::command && worth_keeping(line)) add_history(line.c_str());
+  if (use == LineUse::command && worth_keeping(line)) {
+    session_lines.push_back(line);
+    add_history(line.c_str());
+  }
   return LineResult::line;
 }
 

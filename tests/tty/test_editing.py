@@ -1,8 +1,8 @@
 """The line editor at the prompt: editing inside a line, the keys, history."""
 import unittest
 
-from tty_session import (BACKSPACE, CTRL_A, CTRL_C, CTRL_D, CTRL_E, CTRL_K, CTRL_U, CTRL_W, DELETE,
-                         DOWN, END, ENTER, HOME, LEFT, PROMPT, RIGHT, UP, SessionTest,
+from tty_session import (BACKSPACE, CTRL_A, CTRL_C, CTRL_D, CTRL_E, CTRL_K, CTRL_R, CTRL_U, CTRL_W,
+                         DELETE, DOWN, END, ENTER, HOME, LEFT, PROMPT, RIGHT, UP, SessionTest,
                          needs_editor, screen_lines)
 
 FOUND = "rokan2 found on track Blackwood (bl1) with XR GT TURBO, at pos 0"
@@ -80,6 +80,49 @@ class History(SessionTest):
         z.keys(CTRL_C)
         z.expect("\n" + PROMPT)
         z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        self.assertIn(FOUND, screen_lines(z.run("")))
+        z.keys(UP + UP)
+        self.assertEqual(z.current_line(), PROMPT + "h")
+
+    def test_a_history_line_edited_twice_then_dropped_frees_its_edits_once(self):
+        # Leaving the edited line and coming back makes readline keep two
+        # undo lists that share their first records.
+        z = self.zeb
+        z.run("h")
+        z.run("find rokan2")
+        z.keys(UP + "x" + UP + DOWN + "y")
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2xy")
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        self.assertIn(FOUND, screen_lines(z.run("")))
+        self.assertTrue(z.alive())
+
+    def test_ctrl_c_in_a_search_begun_on_an_edited_history_line(self):
+        z = self.zeb
+        z.run("h")
+        z.run("find rokan2")
+        # Ctrl-R searches back from the edited line; Ctrl-C ends the search
+        # and the line, and the history holds the lines as entered.
+        z.keys(UP + "x" + CTRL_R + "h")
+        z.expect("h': h")
+        z.drain()
+        z.keys(CTRL_C)
+        z.expect("\n" + PROMPT)
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "find rokan2")
+        z.keys(UP)
+        self.assertEqual(z.current_line(), PROMPT + "h")
+        z.keys(CTRL_U)
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+
+    def test_edits_of_history_lines_are_undone_when_another_line_runs(self):
+        z = self.zeb
+        z.run("h")
+        z.run("find rokan2")
+        z.keys(UP + UP + CTRL_E + " q" + DOWN)
         self.assertEqual(z.current_line(), PROMPT + "find rokan2")
         self.assertIn(FOUND, screen_lines(z.run("")))
         z.keys(UP + UP)

@@ -48,20 +48,18 @@ SOAK_CARS = ["FZ50", "XR GT TURBO", "RA"]
 
 # Keys the random sequences are made of. Enter is not among them (a random
 # line must not run), nor Ctrl-D (it ends an empty line), Ctrl-Z and Ctrl-\
-# (sent on purpose elsewhere) or Ctrl-S/Ctrl-Q (flow control).
-ESCAPES = [LEFT, RIGHT, HOME, END, DELETE, "\x1bOH", "\x1bOF", "\x1b[1~", "\x1b[4~",
-           "\x1b[2~", "\x1b[1;5C", "\x1b[1;5D", "\x1b[15~", "\x1b[99~",
+# (sent on purpose elsewhere) or Ctrl-S/Ctrl-Q (flow control). The history
+# keys (Up, Down, Page Up/Down, Ctrl-P/N, Ctrl-R, Alt-P/N/</>/./R, undo) edit
+# and search the lines entered before, which is where the undo records that
+# readline shares between lines live.
+ESCAPES = [LEFT, RIGHT, HOME, END, DELETE, UP, DOWN, "\x1bOH", "\x1bOF", "\x1b[1~", "\x1b[4~",
+           "\x1b[2~", "\x1b[5~", "\x1b[6~", "\x1b[1;5C", "\x1b[1;5D", "\x1b[15~", "\x1b[99~",
            "\x1b[Z", "\x1bb", "\x1bf", "\x1bd", "\x1b\x7f", "\x1b", "\x1b[", "\x1bO",
-           "\x1b[201~", "\x1b[?1;2c", "\x1b[" + "9" * 40 + "x"]
+           "\x1bp", "\x1bn", "\x1b<", "\x1b>", "\x1b.", "\x1br", "\x1b3",
+           "\x1b[200~", "\x1b[201~", "\x1b[?1;2c", "\x1b[" + "9" * 40 + "x"]
 CONTROLS = [CTRL_A, CTRL_E, CTRL_K, CTRL_U, CTRL_W, BACKSPACE, "\x08", "\x02", "\x06", "\x14",
-            "\x19", "\x0c", "\x18", "\x16", "\x07", "\x1f", "\x1d", "\t"]
-# Still open: after some sequences that walk or search the history (Up, Down,
-# Page Up, Page Down, Ctrl-P, Ctrl-N, Ctrl-R) or start a bracketed paste (ESC [ 200 ~), zeb
-# stops answering or crashes inside readline. ZEB_SOAK_OPEN=1 puts these
-# keys among the others.
-if os.environ.get("ZEB_SOAK_OPEN") == "1":
-    CONTROLS += ["\x12", "\x10", "\x0e"]
-    ESCAPES += [UP, DOWN, "\x1b[5~", "\x1b[6~", "\x1b[200~"]
+            "\x19", "\x0c", "\x18", "\x16", "\x07", "\x1f", "\x1d", "\t", "\x12", "\x10",
+            "\x0e"]
 
 
 def random_keys(rng):

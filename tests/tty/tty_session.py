@@ -39,6 +39,7 @@ CTRL_C = "\x03"
 CTRL_D = "\x04"
 CTRL_E = "\x05"
 CTRL_K = "\x0b"
+CTRL_R = "\x12"
 CTRL_U = "\x15"
 CTRL_W = "\x17"
 
