@@ -23,6 +23,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from replay_paths import replay_paths  # noqa: E402
+
 
 def make_tree(top, files, make_replay, per_folder=150):
     template_path = os.path.join(top, "template")
@@ -46,17 +49,6 @@ def make_tree(top, files, make_replay, per_folder=150):
             f.write(data)
 
 
-def listing(top):
-    found = []
-    for folder, dirs, names in os.walk(top.encode()):
-        dirs[:] = [d for d in dirs if not os.path.islink(os.path.join(folder, d))]
-        for n in names:
-            p = os.path.join(folder, n)
-            if n[-4:].lower() == b".spr" and os.path.isfile(p):
-                found.append(p)
-    return sorted(found)
-
-
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("zeb")
@@ -72,7 +64,7 @@ def main():
             top = os.path.join(work, "tree")
             os.mkdir(top)
             make_tree(top, a.files, os.path.abspath(a.make_replay), a.per_folder)
-        paths = listing(top)
+        paths = replay_paths(top)
         script = b"".join(b"l " + p + b"\n" for p in paths)
         start = time.monotonic()
         lines = subprocess.run([zeb], input=script, capture_output=True, timeout=3000)

@@ -25,7 +25,7 @@ from tests/tty, on a tree of 50,000 replays and on the benchmark's workload:
 
   ZEB=../../build/zeb MAKE_REPLAY=../../build/make_replay \\
     ZEB_RACE_REPLAYS=50000 ZEB_RACE_ROUNDS=200 python3 -m unittest -v test_races
-  ZEB=../../build/zeb MAKE_REPLAY=../../build/make_replay ZEB_RACE_TREE=/tmp/zeb-bench-folder \\
+  ZEB=../../build/zeb MAKE_REPLAY=../../build/make_replay ZEB_RACE_TREE=/tmp/zeb-bench \\
     ZEB_RACE_ROUNDS=100 python3 -m unittest -v test_races.LoadsInterrupted
 """
 import os
@@ -34,6 +34,7 @@ import re
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -43,6 +44,9 @@ import pexpect
 
 from tty_session import (COLUMNS, CTRL_C, CTRL_D, ENTER, PROMPT, ROWS, TIMEOUT, ZEB, Session,
                          SessionTest, make_replays)
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from replay_paths import replay_paths  # noqa: E402
 
 
 def _sanitized():
@@ -98,18 +102,6 @@ def make_tree(top, count, rng):
     for folder in {os.path.dirname(p) for p, _ in specs}:
         os.makedirs(folder, exist_ok=True)
     make_replays(specs)
-
-
-def listing(top):
-    """The replays of the tree in the order a folder load takes them."""
-    found = []
-    for folder, dirs, names in os.walk(top.encode()):
-        dirs[:] = [d for d in dirs if not os.path.islink(os.path.join(folder, d))]
-        for n in names:
-            p = os.path.join(folder, n)
-            if n[-4:].lower() == b".spr" and os.path.isfile(p):
-                found.append(p)
-    return sorted(found)
 
 
 def rows_of(text):
@@ -196,7 +188,7 @@ class RaceTest(SessionTest):
         else:
             cls.top = os.path.join(cls.work, "tree")
             make_tree(cls.top, REPLAYS, random.Random(SEED))
-        cls.paths = listing(cls.top)
+        cls.paths = replay_paths(cls.top)
         cls.extra = os.path.join(cls.work, "extra.spr")
         make_replays([(cls.extra, {"racer": "extra_racer", "code": "WE1", "track": "Westhill"})])
         # The reference: one full load on a pipe.
