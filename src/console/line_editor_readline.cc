@@ -214,7 +214,8 @@ std::vector<std::string> session_lines;
 extern "C" HIST_ENTRY* _rl_saved_line_for_history;  // the new line, while the history is walked
 extern "C" int _rl_free_saved_history_line();
 
-void free_undo_records(std::vector<UNDO_LIST*>& heads) {
+// Each record once: the lists share their older records.
+void free_undo_records(const std::vector<UNDO_LIST*>& heads) {
   std::unordered_set<UNDO_LIST*> records;
   for (UNDO_LIST* head : heads)
     for (UNDO_LIST* record = head; record != nullptr; record = record->next)
@@ -237,9 +238,9 @@ void forget_edits() {
   for (int i = 0; i < history_length; ++i) {
     heads.push_back(reinterpret_cast<UNDO_LIST*>(entries[i]->data));
     entries[i]->data = nullptr;
-    const std::string& entered = session_lines[static_cast<std::size_t>(i)];
-    if (entered != entries[i]->line)
-      free_history_entry(replace_history_entry(i, entered.c_str(), nullptr));
+    auto at = static_cast<std::size_t>(i);
+    if (at < session_lines.size() && session_lines[at] != entries[i]->line)
+      free_history_entry(replace_history_entry(i, session_lines[at].c_str(), nullptr));
   }
   free_undo_records(heads);
 }
