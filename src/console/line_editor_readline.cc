@@ -14,7 +14,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "console/interrupt.h"
@@ -206,43 +205,32 @@ bool wait_for_key() {
 }
 
 // The lines of this session as they were entered. Walking the history
-// edits its lines in place, and readline keeps each edited line's undo
-// records, shared in part with the line being made; after every line the
-// history is put back to these texts and every undo record is freed once.
+// edits its lines in place, and readline keeps an undo list for each edited
+// line, the line being made and the new line saved while the history is
+// walked. Readline 8.2 lets these lists share records, and frees some of
+// them (in its history searches, for one) while another list still points
+// there, so the records are never followed here: after every line each
+// list is let go without being freed, and the history is
+// put back to the lines as entered. What is let go is a few records for each
+// line that was edited, left to the end of the process.
 std::vector<std::string> session_lines;
 
 extern "C" HIST_ENTRY* _rl_saved_line_for_history;  // the new line, while the history is walked
 extern "C" int _rl_free_saved_history_line();
 
-// Each record once: the lists share their older records.
-void free_undo_records(const std::vector<UNDO_LIST*>& heads) {
-  std::unordered_set<UNDO_LIST*> records;
-  for (UNDO_LIST* head : heads)
-    for (UNDO_LIST* record = head; record != nullptr; record = record->next)
-      if (!records.insert(record).second) break;  // the rest of this list is shared, and counted
-  for (UNDO_LIST* record : records) {
-    if (record->what == UNDO_DELETE) std::free(record->text);
-    std::free(record);
-  }
-}
-
 void forget_edits() {
-  std::vector<UNDO_LIST*> heads = {rl_undo_list};
   rl_undo_list = nullptr;
   if (_rl_saved_line_for_history != nullptr) {
-    heads.push_back(reinterpret_cast<UNDO_LIST*>(_rl_saved_line_for_history->data));
     _rl_saved_line_for_history->data = nullptr;
     _rl_free_saved_history_line();
   }
   HIST_ENTRY** entries = history_list();
   for (int i = 0; i < history_length; ++i) {
-    heads.push_back(reinterpret_cast<UNDO_LIST*>(entries[i]->data));
     entries[i]->data = nullptr;
     auto at = static_cast<std::size_t>(i);
     if (at < session_lines.size() && session_lines[at] != entries[i]->line)
       free_history_entry(replace_history_entry(i, session_lines[at].c_str(), nullptr));
   }
-  free_undo_records(heads);
 }
 
 // Drops the line. A search (Ctrl-R, Alt-P) is ended first: it puts back the

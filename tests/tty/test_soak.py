@@ -167,15 +167,18 @@ class Soak(SessionTest):
         # A Ctrl-C sent right behind the last keys may still be on its way
         # (a sanitized build is slow to take it): wait until the screen is
         # still, then start from a fresh prompt of our own.
-        z.drain()
-        z.keys(CTRL_C)
-        z.expect("\r\n" + PROMPT)
-        z.drain(0.1)
-        z.keys(line + ENTER)
         try:
+            z.drain()
+            z.keys(CTRL_C)
+            z.expect("\r\n" + PROMPT)
+            z.drain(0.1)
+            z.keys(line + ENTER)
             z.expect(line + "\r\n\tsyntax error\r\n")
         except Exception:
-            z.drain(0.5)
+            try:
+                z.drain(0.5)
+            except Exception:
+                pass  # zeb has ended: what it wrote is in z.shown already
             print(f"\nno answer to {line!r}; seed {SEED}; last keys: {self.sent[-10:]!r}; "
                   f"last shown: {z.shown[-1500:]!r}",
                   file=sys.stderr)
