@@ -130,8 +130,8 @@ int read_key(FILE* stream) {
 int ring_bell(int, int) { return rl_ding(); }
 
 // Readline 8.2 calls a null function for a key that Ctrl-X leads to and that
-// has no binding, when it comes during a history search (Ctrl-R, Ctrl-X, b):
-// each such key rings the bell instead, as an unbound key does elsewhere.
+// has no binding: each such key rings the bell instead, as an unbound key
+// does elsewhere.
 void bind_unbound_keys(Keymap map) {
   if (map == nullptr) return;
   for (int key = 0; key < KEYMAP_SIZE; ++key)
@@ -155,6 +155,10 @@ void set_up_once() {
   rl_getc_function = read_key;
   // A pasted script runs line by line, as typed lines do.
   rl_variable_bind("enable-bracketed-paste", "off");
+  // A history search (Ctrl-R) ends at Ctrl-X, as at Escape: readline 8.2
+  // runs Ctrl-X's commands inside a search into a null pointer (Ctrl-R,
+  // Ctrl-X, e).
+  rl_variable_bind("isearch-terminators", "\033\012\030");
   rl_bind_key('\t', complete_or_list);
   rl_bind_key(CTRL('W'), rl_unix_word_rubout);
   rl_bind_key(CTRL('U'), rl_unix_line_discard);
@@ -210,22 +214,31 @@ bool wait_for_key() {
 // walked. Readline 8.2 lets these lists share records, and frees some of
 // them (in its history searches, for one) while another list still points
 // there, so the records are never followed here: after every line each
-// list is let go without being freed, and the history is
-// put back to the lines as entered. What is let go is a few records for each
-// line that was edited, left to the end of the process.
+// list is kept aside, never freed, and the history is put back to the
+// lines as entered. What is kept is a few records for each line that was
+// edited, to the end of the process.
 std::vector<std::string> session_lines;
+
+// Never destroyed, so that what it holds is still held at exit.
+void keep_aside(const void* list) {
+  static auto& kept = *new std::vector<const void*>;
+  if (list != nullptr) kept.push_back(list);
+}
 
 extern "C" HIST_ENTRY* _rl_saved_line_for_history;  // the new line, while the history is walked
 extern "C" int _rl_free_saved_history_line();
 
 void forget_edits() {
+  keep_aside(rl_undo_list);
   rl_undo_list = nullptr;
   if (_rl_saved_line_for_history != nullptr) {
+    keep_aside(_rl_saved_line_for_history->data);
     _rl_saved_line_for_history->data = nullptr;
     _rl_free_saved_history_line();
   }
   HIST_ENTRY** entries = history_list();
   for (int i = 0; i < history_length; ++i) {
+    keep_aside(entries[i]->data);
     entries[i]->data = nullptr;
     auto at = static_cast<std::size_t>(i);
     if (at < session_lines.size() && session_lines[at] != entries[i]->line)

@@ -118,6 +118,20 @@ class History(SessionTest):
         z.keys(CTRL_U)
         self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
 
+    def test_ctrl_x_ends_a_search_and_what_follows_is_typed(self):
+        # Inside a search, Ctrl-X then e (or an upper-case or unbound key)
+        # once ran into a null pointer in the line editor.
+        z = self.zeb
+        z.run("h")
+        for key in ("e", "E", ")", "b"):
+            z.keys(CTRL_R + "h")
+            z.expect("h': ")
+            z.keys("\x18" + key)
+            z.drain()
+            self.assertTrue(z.alive(), key)
+            z.keys(CTRL_E + CTRL_U)
+        self.assertIn(FOUND, screen_lines(z.run("find rokan2")))
+
     def test_edits_of_history_lines_are_undone_when_another_line_runs(self):
         z = self.zeb
         z.run("h")
