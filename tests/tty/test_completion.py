@@ -3,7 +3,7 @@ flags, codes and racers the completer finds."""
 import os
 import unittest
 
-from tty_session import (CTRL_C, PROMPT, TAB, SessionTest, make_replays, needs_editor,
+from tty_session import (CTRL_C, ENTER, PROMPT, TAB, SessionTest, make_replays, needs_editor,
                          screen_lines)
 
 @needs_editor
@@ -105,8 +105,15 @@ class DataCompletion(SessionTest):
         z.expect("Display all 120 possibilities? (y or n)")
         z.keys(CTRL_C)
         z.expect("\n" + PROMPT)
-        self.assertEqual(z.current_line(), PROMPT.rstrip())
-        self.assertIn("many007 found on track Blackwood (bl1)", z.run("find many007"))
+        # Readline may be writing the list when the Ctrl-C comes, and draw the
+        # old line once more behind the fresh prompt: what counts is that the
+        # next line typed runs on its own.
+        z.drain()
+        z.take_buffered()
+        z.keys("find many007" + ENTER)
+        z.expect("many007 found on track Blackwood (bl1)")
+        z.expect_prompt()
+        self.assertTrue(z.alive())
 
 
 if __name__ == "__main__":

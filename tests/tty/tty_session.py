@@ -163,6 +163,12 @@ class Session:
         self.drain(settle)
         return screen_lines(self.shown)[-1].rstrip(" ")
 
+    def take_buffered(self):
+        """Counts as shown what came in behind the last match, so that no
+        later wait can match it."""
+        self.shown += self.child.buffer
+        self.child.buffer = self.child.string_type()
+
     def drain(self, settle=0.3):
         """Reads whatever shows until nothing more comes for `settle` seconds."""
         deadline = time.monotonic() + TIMEOUT
