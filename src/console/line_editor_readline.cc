@@ -127,18 +127,6 @@ int read_key(FILE* stream) {
   }
 }
 
-int ring_bell(int, int) { return rl_ding(); }
-
-// Readline 8.2 calls a null function for a key that Ctrl-X leads to and that
-// has no binding: each such key rings the bell instead, as an unbound key
-// does elsewhere.
-void bind_unbound_keys(Keymap map) {
-  if (map == nullptr) return;
-  for (int key = 0; key < KEYMAP_SIZE; ++key)
-    if (map[key].type == ISFUNC && map[key].function == nullptr)
-      rl_bind_key_in_map(key, ring_bell, map);
-}
-
 void set_up_once() {
   static bool done = false;
   if (done) return;
@@ -156,8 +144,8 @@ void set_up_once() {
   // A pasted script runs line by line, as typed lines do.
   rl_variable_bind("enable-bracketed-paste", "off");
   // A history search (Ctrl-R) ends at Ctrl-X, as at Escape: readline 8.2
-  // runs Ctrl-X's commands inside a search into a null pointer (Ctrl-R,
-  // Ctrl-X, e).
+  // runs a key that Ctrl-X leads to inside a search into a null pointer
+  // (Ctrl-R, Ctrl-X, then e, or b, which has no binding).
   rl_variable_bind("isearch-terminators", "\033\012\030");
   rl_bind_key('\t', complete_or_list);
   rl_bind_key(CTRL('W'), rl_unix_word_rubout);
@@ -168,7 +156,6 @@ void set_up_once() {
     rl_bind_keyseq(end, rl_end_of_line);
   rl_bind_keyseq("\033[3~", rl_delete);
   rl_bind_key(interrupted_key, ignore_key);
-  bind_unbound_keys(rl_get_keymap_by_name("emacs-ctlx"));
   using_history();  // this session's lines only: no history file is read or written
   struct sigaction action = {};
   action.sa_handler = record_resize;
