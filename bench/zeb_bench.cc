@@ -314,12 +314,12 @@ int main(int argc, char** argv) {
   double list_ms;
   std::size_t list_bytes, list_entries;
   {
-    int top = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     zeb::FolderList list;
     auto start = Clock::now();
-    zeb::list_replays(top, list);
+    zeb::open_walk(dir, list);
+    zeb::list_replays(list);
     list_ms = ms_since(start);
-    close(top);
+    zeb::close_walk(list);
     list_bytes = list.names.capacity() + list.entries.capacity() * sizeof(zeb::WalkedEntry) +
                  list.folders.capacity() * sizeof(zeb::WalkedFolder);
     list_entries = list.entries.size();

@@ -53,7 +53,7 @@ void check_spots() {
 
 // Hands the command loop one line per read, checking the store in between:
 // every read is the end of a command or of a confirmation answer.
-ssize_t read_one_line(char* buffer, std::size_t capacity) {
+std::ptrdiff_t read_one_line(char* buffer, std::size_t capacity) {
   check_spots();
   if (input_left == 0) return 0;
   const void* newline = std::memchr(input, '\n', input_left);
@@ -64,7 +64,7 @@ ssize_t read_one_line(char* buffer, std::size_t capacity) {
   std::memcpy(buffer, input, n);
   input += n;
   input_left -= n;
-  return static_cast<ssize_t>(n);
+  return static_cast<std::ptrdiff_t>(n);
 }
 
 void make_replays() {

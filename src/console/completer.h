@@ -13,7 +13,7 @@ namespace zeb {
 // Fills `matches` with the whole words that may replace the word ending at
 // `cursor` in `line` (that word starts after the last blank before the
 // cursor, and may be empty) and begin with its text. A match that ends in
-// "/" is a folder: the editor adds no blank after it.
+// "/" (or "\" on Windows) is a folder: the editor adds no blank after it.
 using Completer = void (*)(std::string_view line, std::size_t cursor,
                            std::vector<std::string>& matches);
 

@@ -2,6 +2,6 @@
 
 namespace zeb {
 
-volatile std::sig_atomic_t interrupt_flag = 0;
+std::atomic<int> interrupt_flag{0};
 
 }  // namespace zeb

@@ -1,21 +1,19 @@
-// Ctrl-C at a terminal. The signal handler only records the key press; the
-// prompt loop, the listings and folder loads look at the record between two
-// steps, so an interrupted command never leaves the store half-changed.
+// Ctrl-C at a terminal. The handler only records the key press; the prompt
+// loop, the listings and folder loads look at the record between two steps,
+// so an interrupted command never leaves the store half-changed. The handler
+// is a signal handler on POSIX systems and runs on a thread of its own on
+// Windows: a lock-free atomic serves both.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 
 namespace zeb {
 
-// Set by the SIGINT handler; nothing else is safe to do inside it.
-extern volatile std::sig_atomic_t interrupt_flag;
+extern std::atomic<int> interrupt_flag;
+static_assert(std::atomic<int>::is_always_lock_free);
 
-inline bool interrupt_pending() { return interrupt_flag != 0; }
+inline bool interrupt_pending() { return interrupt_flag.load() != 0; }
 // Whether Ctrl-C was pressed since the last call; clears the record.
-inline bool take_interrupt() {
-  bool pending = interrupt_flag != 0;
-  interrupt_flag = 0;
-  return pending;
-}
+inline bool take_interrupt() { return interrupt_flag.exchange(0) != 0; }
 
 }  // namespace zeb

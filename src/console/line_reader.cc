@@ -1,30 +1,15 @@
 #include "console/line_reader.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
+#include "console/system_io.h"
 #include "console/terminal.h"
 
 namespace zeb {
 namespace {
-
-ssize_t read_stdin(char* buffer, std::size_t capacity) {
-  for (;;) {
-    if (interrupt_pending()) {  // Ctrl-C came before the wait began
-      errno = EINTR;
-      return -1;
-    }
-    ssize_t n = ::read(STDIN_FILENO, buffer, capacity);
-    // Only a terminal session catches Ctrl-C; there it drops the line.
-    if (n < 0 && errno == EINTR) continue;
-    return n;
-  }
-}
 
 constexpr std::size_t chunk_size = 1 << 16;
 char chunk[chunk_size];
@@ -32,14 +17,14 @@ std::size_t chunk_begin = 0;
 std::size_t chunk_end = 0;
 bool at_end = false;
 bool interrupted = false;  // the last refill ended at Ctrl-C
-InputSource source = read_stdin;
+InputSource source = read_standard_input;
 
 // Refills the chunk; false when the source has nothing more, or at Ctrl-C.
 bool refill() {
   if (at_end) return false;
   flush_output();  // the prompt must be on screen while we wait
-  ssize_t n = source(chunk, chunk_size);
-  if (n < 0 && errno == EINTR && interrupt_pending()) {
+  std::ptrdiff_t n = source(chunk, chunk_size);
+  if (n < 0 && interrupt_pending()) {
     interrupted = true;
     return false;
   }
@@ -115,7 +100,7 @@ bool read_line(std::string& line) {
 }
 
 void set_input_source(InputSource new_source) {
-  source = new_source ? new_source : read_stdin;
+  source = new_source ? new_source : read_standard_input;
   chunk_begin = chunk_end = 0;
   at_end = false;
 }

@@ -5,8 +5,6 @@
 // instead (console/terminal.h).
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -36,8 +34,9 @@ LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUs
 void set_completer(Completer completer);
 
 // Where input bytes come from; the default reads standard input. A source
-// returns the number of bytes it put into the buffer, 0 at the end of input.
-using InputSource = ssize_t (*)(char* buffer, std::size_t capacity);
+// returns the number of bytes it put into the buffer, 0 at the end of input,
+// -1 when Ctrl-C came (console/system_io.h).
+using InputSource = std::ptrdiff_t (*)(char* buffer, std::size_t capacity);
 // Installs a source and drops whatever was buffered from the old one;
 // nullptr restores standard input.
 void set_input_source(InputSource source);

@@ -1,30 +1,17 @@
 #include "console/output.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <string>
+
+#include "console/system_io.h"
 
 namespace zeb {
 namespace {
 
-void write_to_stdout(const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(STDOUT_FILENO, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return;  // a closed or failing standard output loses the text, nothing else
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-}
-
 constexpr std::size_t buffer_size = 1 << 16;
 char buffer[buffer_size];
 std::size_t used = 0;
-OutputWriter writer = write_to_stdout;
+OutputWriter writer = write_standard_output;
 
 void append(const char* data, std::size_t size) {
   if (used + size > buffer_size) {
@@ -152,7 +139,7 @@ void flush_output() {
 
 void set_output_writer(OutputWriter new_writer) {
   flush_output();
-  writer = new_writer ? new_writer : write_to_stdout;
+  writer = new_writer ? new_writer : write_standard_output;
 }
 
 }  // namespace zeb

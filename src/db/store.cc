@@ -1,28 +1,13 @@
 #include "db/store.h"
 
-#include <sys/mman.h>
-
 #include <cstring>
+
+#include "db/store_memory.h"
 
 namespace zeb {
 
-// Aligned to a huge page so the kernel can back the store with 2 MiB pages:
-// emptying it at start-up then takes a few dozen page faults, not 20,000.
-alignas(2 << 20) Store db;
-
-namespace {
-
-void advise_huge_pages(Store& store) {
-  static bool advised = false;
-  if (advised) return;
-  advised = true;
-  ::madvise(&store, sizeof store, MADV_HUGEPAGE);  // only a hint; fine if refused
-}
-
-}  // namespace
-
 void reset_db(Store& store, StoreSize size) {
-  advise_huge_pages(store);
+  prepare_store_memory(store);
   for (int t = 0; t < size.tracks; ++t)
     for (int c = 0; c < size.cars; ++c)
       for (int s = 0; s < size.short_tracks; ++s)

@@ -1,14 +1,14 @@
 #include "replay/folder_load.h"
 
-#include <fcntl.h>
-#include <linux/futex.h>
-#include <pthread.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "console/interrupt.h"
 #include "console/output.h"
@@ -20,170 +20,154 @@ namespace zeb {
 namespace {
 
 struct ReadSlot {
-  std::atomic<std::uint32_t> claimed{0};  // entry number + 1 of the last entry taken here
-  std::atomic<std::uint32_t> done{0};     // entry number + 1 of the last entry read here
-  HeaderRead result;
+  std::atomic<std::uint32_t> ready{0};  // entry number + 1 of the header held here
+  HeaderRead result = HeaderRead::ok;
   SprHeader block;
 };
 
-// Headers are read ahead on a second thread, in the order the files are
-// filed; the filing thread takes them in the same order, so what is written
-// and filed is exactly what one load after the other gives. Whichever thread
-// claims an entry first reads it: a filing thread that has caught up reads
-// the next header itself instead of waiting, and the reading thread skips
-// it. A reading thread that runs ahead sleeps until a batch of slots is free.
-struct ReadAhead {
-  static constexpr std::uint32_t slots = 512;
-  static constexpr std::uint32_t batch = 64;
-  ReadSlot ring[slots];
-  std::atomic<std::uint32_t> consumed{0};      // entries filed
-  std::atomic<std::uint32_t> filer_wants{0};   // 0, or the entry number + 1 it sleeps for
-  std::atomic<std::uint32_t> reader_wants{0};  // 0, or the count of filed entries it sleeps for
-  std::atomic<bool> stop{false};
-  const FolderList* list = nullptr;
-  int top_fd = -1;
+// Headers are read on every core, in the order the files are filed: each
+// reading thread takes the next entry no thread has taken and puts its
+// header in a ring; the filing thread takes them out in path order, so what
+// is written and filed is exactly what one load after the other gives. The
+// filing thread never waits for an entry that no thread has begun: it reads
+// that one itself. A reading thread waits only while the ring is full.
+class ReadAhead {
+ public:
+  ReadAhead(const FolderList& list, unsigned threads);
+  ~ReadAhead();
+  // Entry i's header, in order from 0; `own` reads it when no thread has.
+  const ReadSlot& take(std::uint32_t i, EntryReader& own);
+  // Entry i is filed: its slot may take a later entry.
+  void release(std::uint32_t i);
+
+ private:
+  static constexpr std::uint32_t slots = 1024;
+  static constexpr std::uint32_t batch = 64;  // a waiting reader wakes for this much room
+
+  void read_entries();
+  void read_into_slot(EntryReader& reader, std::uint32_t i);
+  void wait_for_room(std::uint32_t i);
+
+  const FolderList& list_;
+  std::uint32_t count() const { return static_cast<std::uint32_t>(list_.entries.size()); }
+  std::unique_ptr<ReadSlot[]> ring_{new ReadSlot[slots]};
+  std::atomic<std::uint32_t> next_{0};             // the first entry no thread has taken
+  std::atomic<std::uint32_t> filed_{0};            // entries filed
+  std::atomic<std::uint32_t> filer_waits_for_{0};  // 0, or the entry number + 1 it waits for
+  std::atomic<int> readers_waiting_{0};
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::condition_variable filer_wakes_, readers_wake_;
+  std::vector<std::thread> threads_;
 };
-ReadAhead ahead;  // one folder load at a time
-static_assert(std::atomic<std::uint32_t>::is_always_lock_free);
 
-void sleep_while(std::atomic<std::uint32_t>& value, std::uint32_t seen) {
-  ::syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&value), FUTEX_WAIT_PRIVATE, seen, nullptr,
-            nullptr, 0);
-}
-
-void wake(std::atomic<std::uint32_t>& value) {
-  ::syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&value), FUTEX_WAKE_PRIVATE, 1, nullptr,
-            nullptr, 0);
-}
-
-// Waits until `value` reaches `target` (or the load stops), telling the
-// other side through `wants`.
-void wait_until(std::atomic<std::uint32_t>& value, std::uint32_t target,
-                std::atomic<std::uint32_t>& wants) {
-  wants.store(target);
-  for (std::uint32_t now = value.load(); now < target && !ahead.stop.load(); now = value.load())
-    sleep_while(value, now);
-  wants.store(0);
-}
-
-void publish(std::atomic<std::uint32_t>& value, std::uint32_t now,
-             std::atomic<std::uint32_t>& wants) {
-  value.store(now);
-  std::uint32_t wanted = wants.load();
-  if (wanted != 0 && now >= wanted) wake(value);
-}
-
-// Reads the header of an entry into `slot`, keeping the entry's folder open
-// for the next entries of the same folder.
-struct FolderReader {
-  std::uint32_t folder = UINT32_MAX;
-  int fd = -1;
-  ~FolderReader() {
-    if (fd >= 0) ::close(fd);
-  }
-  void read(const FolderList& list, int top_fd, const WalkedEntry& e, ReadSlot& slot) {
-    if (e.unopenable) return;
-    if (e.folder != folder) {
-      if (fd >= 0) ::close(fd);
-      fd = open_listed_folder(top_fd, list, e.folder);
-      folder = e.folder;
+ReadAhead::ReadAhead(const FolderList& list, unsigned threads) : list_(list) {
+  threads = std::min<std::uint32_t>(threads, count());
+  for (unsigned t = 0; t < threads; ++t) {
+    try {
+      threads_.emplace_back(&ReadAhead::read_entries, this);
+    } catch (const std::system_error&) {
+      break;  // fewer threads, or none: the filing thread reads the rest itself
     }
-    slot.result = fd < 0 ? HeaderRead::open_failed
-                         : read_header_block(fd, list.names.data() + e.name, slot.block);
   }
-};
-
-// Takes entry i for the calling thread; false when the other thread has it.
-bool claim(std::uint32_t i) {
-  std::uint32_t before = i >= ReadAhead::slots ? i + 1 - ReadAhead::slots : 0;
-  return ahead.ring[i % ReadAhead::slots].claimed.compare_exchange_strong(before, i + 1);
 }
 
-void read_claimed(FolderReader& reader, std::uint32_t i) {
-  ReadSlot& slot = ahead.ring[i % ReadAhead::slots];
-  reader.read(*ahead.list, ahead.top_fd, ahead.list->entries[i], slot);
-  publish(slot.done, i + 1, ahead.filer_wants);
+ReadAhead::~ReadAhead() {
+  stop_.store(true);
+  { std::lock_guard<std::mutex> lock(mutex_); }
+  readers_wake_.notify_all();
+  for (std::thread& t : threads_) t.join();
 }
 
-void* read_ahead(void*) {
-  FolderReader reader;
-  auto count = static_cast<std::uint32_t>(ahead.list->entries.size());
-  for (std::uint32_t i = 0; i < count && !ahead.stop.load(); ++i) {
-    if (i - ahead.consumed.load() >= ReadAhead::slots)  // the ring is full
-      wait_until(ahead.consumed, i - ReadAhead::slots + ReadAhead::batch, ahead.reader_wants);
-    if (ahead.stop.load()) break;
-    if (claim(i)) read_claimed(reader, i);
+void ReadAhead::read_into_slot(EntryReader& reader, std::uint32_t i) {
+  ReadSlot& slot = ring_[i % slots];
+  const WalkedEntry& entry = list_.entries[i];
+  if (!entry.unopenable) slot.result = reader.read(entry, slot.block);
+  slot.ready.store(i + 1);
+  if (filer_waits_for_.load() == i + 1) {
+    { std::lock_guard<std::mutex> lock(mutex_); }
+    filer_wakes_.notify_one();
   }
-  return nullptr;
 }
+
+void ReadAhead::wait_for_room(std::uint32_t i) {
+  // Entry i's slot is free once entry i - slots is filed; wait for a batch.
+  std::uint32_t need = (i + 1 - slots + batch - 1) / batch * batch;
+  std::unique_lock<std::mutex> lock(mutex_);
+  readers_waiting_.fetch_add(1);
+  while (filed_.load() < need && !stop_.load()) readers_wake_.wait(lock);
+  readers_waiting_.fetch_sub(1);
+}
+
+void ReadAhead::read_entries() {
+  EntryReader reader(list_);
+  for (;;) {
+    std::uint32_t i = next_.fetch_add(1);
+    if (i >= count() || stop_.load()) return;
+    if (i >= filed_.load() + slots) wait_for_room(i);
+    if (stop_.load()) return;
+    read_into_slot(reader, i);
+  }
+}
+
+const ReadSlot& ReadAhead::take(std::uint32_t i, EntryReader& own) {
+  ReadSlot& slot = ring_[i % slots];
+  if (slot.ready.load() == i + 1) return slot;
+  std::uint32_t untaken = i;
+  if (next_.compare_exchange_strong(untaken, i + 1)) {
+    read_into_slot(own, i);
+    return slot;
+  }
+  std::unique_lock<std::mutex> lock(mutex_);
+  filer_waits_for_.store(i + 1);
+  while (slot.ready.load() != i + 1) filer_wakes_.wait(lock);
+  filer_waits_for_.store(0);
+  return slot;
+}
+
+void ReadAhead::release(std::uint32_t i) {
+  filed_.store(i + 1);
+  if ((i + 1) % batch == 0 && readers_waiting_.load() > 0) {
+    { std::lock_guard<std::mutex> lock(mutex_); }
+    readers_wake_.notify_all();
+  }
+}
+
+// Every core reads; the filing thread's own reads fill the gaps.
+unsigned reading_threads() { return std::clamp(std::thread::hardware_concurrency(), 1u, 16u); }
 
 }  // namespace
 
 void load_folder(std::string& filename) {
   std::string word = filename;  // each replay's load puts its own path in filename
-  int top_fd = ::open(word.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (top_fd < 0) {
+  FolderList list;
+  if (!open_walk(word, list)) {
     write_format("\tError opening file: %s\n", {std::string_view(word)});
     return;
   }
-  FolderList list;
-  list_replays(top_fd, list);
+  list_replays(list);
   auto count = static_cast<std::uint32_t>(list.entries.size());
-
-  for (ReadSlot& slot : ahead.ring) {
-    slot.claimed.store(0);
-    slot.done.store(0);
-  }
-  ahead.consumed.store(0);
-  ahead.filer_wants.store(0);
-  ahead.reader_wants.store(0);
-  ahead.stop.store(false);
-  ahead.list = &list;
-  ahead.top_fd = top_fd;
-  pthread_t thread;
-  // Without a second thread the headers are read in turn, with the same result.
-  bool threaded = count > 0 && pthread_create(&thread, nullptr, read_ahead, nullptr) == 0;
-  FolderReader reader;
-  ReadSlot own;
-
   int found = 0, filed = 0;
   std::string path;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    if (interrupt_pending()) {
-      take_interrupt();  // Ctrl-C ends this walk; the summary still comes
-      break;
-    }
-    const WalkedEntry& e = list.entries[i];
-    if (e.unopenable) {
-      join_path(path, word, folder_path(list, e.folder), entry_name(list, e));
-      write_format("\tError opening file: %s\n", {std::string_view(path)});
-    }
-    ReadSlot* slot = &own;
-    if (threaded) {
-      slot = &ahead.ring[i % ReadAhead::slots];
-      if (slot->done.load() != i + 1) {
-        if (claim(i))
-          read_claimed(reader, i);
-        else  // the reading thread is at it
-          wait_until(slot->done, i + 1, ahead.filer_wants);
+  {
+    EntryReader own(list);
+    ReadAhead ahead(list, reading_threads());
+    for (std::uint32_t i = 0; i < count; ++i) {
+      if (take_interrupt()) break;  // Ctrl-C ends this walk; the summary still comes
+      const WalkedEntry& e = list.entries[i];
+      const ReadSlot& slot = ahead.take(i, own);
+      if (e.unopenable) {
+        join_path(path, word, folder_path(list, e.folder), entry_name(list, e));
+        write_format("\tError opening file: %s\n", {std::string_view(path)});
+      } else {
+        ++found;
+        join_path(filename, word, folder_path(list, e.folder), entry_name(list, e));
+        if (load_replay_block(filename, slot.result, slot.block)) ++filed;
       }
-    } else {
-      reader.read(list, top_fd, e, own);
+      ahead.release(i);
     }
-    if (!e.unopenable) {
-      ++found;
-      join_path(filename, word, folder_path(list, e.folder), entry_name(list, e));
-      if (load_replay_block(filename, slot->result, slot->block)) ++filed;
-    }
-    if (threaded) publish(ahead.consumed, i + 1, ahead.reader_wants);
   }
-  if (threaded) {
-    ahead.stop.store(true);
-    ahead.consumed.store(UINT32_MAX);
-    wake(ahead.consumed);  // a reader sleeping for room
-    pthread_join(thread, nullptr);
-  }
-  ::close(top_fd);
+  close_walk(list);
   write_format("\t%s: %d replay files, %d filed\n", {std::string_view(word), found, filed});
 }
 

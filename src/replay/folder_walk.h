@@ -1,6 +1,9 @@
 // The replays below a folder, found without following links to folders and
-// put in the byte order of their full paths, as `LC_ALL=C sort` orders them.
-// Paths are kept relative to the folder, in one block of names.
+// put in the byte order of their full paths written with "/", as
+// `LC_ALL=C sort` orders them, on every system. Paths are kept relative to
+// the folder, in one block of names. Listing a folder and opening its files
+// is the system's part (folder_files_*.cc); the order and the paths are
+// shared.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "replay/header.h"
+
 namespace zeb {
+
+// What joins the word as typed and the path below it: "/", or "\" on Windows.
+extern const char path_separator;
 
 // A folder met on the walk; folder 0 is the folder itself.
 struct WalkedFolder {
@@ -27,6 +35,8 @@ struct WalkedEntry {
 };
 
 struct FolderList {
+  std::string word;         // the folder as typed
+  std::intptr_t top = -1;   // the folder, open, where the system keeps it so
   std::vector<char> names;  // every path and name, back to back
   std::vector<WalkedFolder> folders;
   std::vector<WalkedEntry> entries;  // in path order once listed
@@ -37,17 +47,46 @@ bool is_replay_name(std::string_view name);
 // Whether text a1 + a2 comes before text b1 + b2, byte by byte as unsigned.
 bool joined_before(std::string_view a1, std::string_view a2, std::string_view b1,
                    std::string_view b2);
-// The word as typed, one "/" unless it ends in one, then the path below it.
+// The word as typed, one separator unless it ends in "/" (or "\" where that
+// is the separator), then the path below it with its "/" written as the
+// separator.
 void join_path(std::string& out, std::string_view word, std::string_view below,
                std::string_view name);
 
-// Walks the folder open at top_fd with an explicit list of folders still to
-// read (no recursion), then sorts the entries once.
-void list_replays(int top_fd, FolderList& list);
+// Opens the folder `word` for a walk; false, writing nothing, when it cannot
+// be opened. close_walk lets it go again.
+bool open_walk(std::string_view word, FolderList& list);
+void close_walk(FolderList& list);
+// Walks the open folder with an explicit list of folders still to read (no
+// recursion), then puts the entries in path order.
+void list_replays(FolderList& list);
 
 std::string_view folder_path(const FolderList& list, std::uint32_t folder);
 std::string_view entry_name(const FolderList& list, const WalkedEntry& entry);
-// Opens a listed folder, relative to top_fd; a new descriptor, or -1.
-int open_listed_folder(int top_fd, const FolderList& list, std::uint32_t folder);
+
+// Reads the header blocks of listed replays, keeping the last folder it
+// used open for the next entry: one for each thread that reads.
+class EntryReader {
+ public:
+  explicit EntryReader(const FolderList& list) : list_(list) {}
+  ~EntryReader();
+  EntryReader(const EntryReader&) = delete;
+  EntryReader& operator=(const EntryReader&) = delete;
+  HeaderRead read(const WalkedEntry& entry, SprHeader& block);
+
+ private:
+  const FolderList& list_;
+  std::uint32_t folder_ = UINT32_MAX;
+  std::intptr_t handle_ = -1;  // the open folder, where the system keeps one
+  std::string path_;           // the folder's path, where the system opens by path
+};
+
+// The pieces the systems' walkers build the list with.
+void add_walked_folder(FolderList& list, std::uint32_t parent, std::string_view name);
+void add_walked_replay(FolderList& list, std::uint32_t folder, std::string_view name);
+// A folder below that could not be opened: listed, to be reported in its place.
+void add_unopenable(FolderList& list, std::uint32_t folder);
+void start_list(FolderList& list);
+void sort_entries(FolderList& list);
 
 }  // namespace zeb

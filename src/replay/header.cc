@@ -1,9 +1,5 @@
 #include "replay/header.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "console/output.h"
@@ -50,26 +46,6 @@ std::string_view header_text(const SprHeader& header, std::size_t offset, std::s
 
 std::string_view track_code_text(const SprHeader& header) { return header_text(header, 24, 5); }
 
-HeaderRead read_header_block(int dir_fd, const char* name, SprHeader& block) {
-  block = SprHeader{};
-  // Non-blocking, so that a pipe without a writer or a terminal cannot hold
-  // the program: they read as empty, or as a read error.
-  int fd = ::openat(dir_fd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return HeaderRead::open_failed;
-  auto* into = reinterpret_cast<unsigned char*>(&block);
-  std::size_t got = 0;
-  HeaderRead result = HeaderRead::ok;
-  while (got < sizeof block) {
-    ssize_t n = ::read(fd, into + got, sizeof block - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) result = errno == EISDIR ? HeaderRead::is_folder : HeaderRead::read_failed;
-    if (n <= 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  return result;
-}
-
 bool take_header_block(std::string_view name, HeaderRead result, const SprHeader& block,
                        SprHeader& header) {
   if (result == HeaderRead::open_failed) {
@@ -86,7 +62,7 @@ bool take_header_block(std::string_view name, HeaderRead result, const SprHeader
 
 bool read_replay_header(const char* name, SprHeader& header) {
   SprHeader block;
-  return take_header_block(name, read_header_block(AT_FDCWD, name, block), block, header);
+  return take_header_block(name, read_header_file(name, block), block, header);
 }
 
 void print_header(const SprHeader& h) {

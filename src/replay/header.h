@@ -66,10 +66,10 @@ inline std::string_view racer_text(const SprHeader& h) { return header_text(h, 6
 inline std::string_view car_name_text(const SprHeader& h) { return header_text(h, 96, 32); }
 
 enum class HeaderRead { ok, open_failed, read_failed, is_folder };
-// Reads the first 192 bytes of the file `name` (relative to the folder
-// dir_fd, or AT_FDCWD) into `block`; bytes past the end of a shorter file
-// read as zero. Writes nothing.
-HeaderRead read_header_block(int dir_fd, const char* name, SprHeader& block);
+// Reads the first 192 bytes of the file at `path` into `block`; bytes past
+// the end of a shorter file read as zero. A pipe or a device never holds the
+// program. Writes nothing. (The system's part, beside the folder walk.)
+HeaderRead read_header_file(const char* path, SprHeader& block);
 // The messages of a read: on failure writes the error and returns false,
 // leaving the header as it was; otherwise the block becomes the header.
 bool take_header_block(std::string_view name, HeaderRead result, const SprHeader& block,

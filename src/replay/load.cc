@@ -1,7 +1,5 @@
 #include "replay/load.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 #include <string_view>
 
@@ -156,7 +154,7 @@ void load_command(char** words, int count, std::string& filename, bool from_star
     filename = words[1];
   }
   SprHeader block;
-  HeaderRead result = read_header_block(AT_FDCWD, filename.c_str(), block);
+  HeaderRead result = read_header_file(filename.c_str(), block);
   if (result == HeaderRead::is_folder)
     load_folder(filename);
   else

@@ -1,10 +1,11 @@
-#include <csignal>
+#include <string>
+#include <vector>
 
+#include "shell/process.h"
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
-  // A reader that goes away (zeb ... | head) must not end the program: the
-  // output is lost, the session goes on, and the exit status stays 0.
-  std::signal(SIGPIPE, SIG_IGN);
-  return zeb::run_zeb(argc, argv);
+  zeb::prepare_process();
+  std::vector<std::string> arguments = zeb::program_arguments(argc, argv);
+  return zeb::run_zeb(arguments);
 }

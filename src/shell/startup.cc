@@ -11,21 +11,21 @@
 
 namespace zeb {
 
-void load_arguments(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
+void load_arguments(std::span<const std::string> arguments) {
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
     // Each argument is a command of its own: a Ctrl-C that came while the one
     // before was loading (its last file, say) does not stop this one.
     take_interrupt();
-    replay_filename = argv[i];
+    replay_filename = arguments[i];
     load_command(nullptr, 0, replay_filename, true);
   }
 }
 
-int run_zeb(int argc, char** argv) {
+int run_zeb(std::span<const std::string> arguments) {
   start_terminal_session();
   set_completer(complete_line);
   reset_db(db, db_size);
-  load_arguments(argc, argv);
+  load_arguments(arguments);
   command_loop();
   flush_output();
   end_terminal_session();

@@ -1,11 +1,15 @@
 #pragma once
 
+#include <span>
+#include <string>
+
 namespace zeb {
 
 // The whole program: empties the store, loads every argument as a replay,
-// runs the prompt loop and returns the exit status, always 0.
-int run_zeb(int argc, char** argv);
-// Loads the start-up arguments argv[1..argc-1], each as `l WORD` loads it.
-void load_arguments(int argc, char** argv);
+// runs the prompt loop and returns the exit status, always 0. arguments[0]
+// is the program's own name.
+int run_zeb(std::span<const std::string> arguments);
+// Loads the start-up arguments after the program's name, each as `l WORD` loads it.
+void load_arguments(std::span<const std::string> arguments);
 
 }  // namespace zeb

@@ -18,11 +18,11 @@ void capture(const char* data, std::size_t size) { captured.append(data, size); 
 
 std::string script;
 std::size_t script_at = 0;
-ssize_t read_script(char* buffer, std::size_t capacity) {
+std::ptrdiff_t read_script(char* buffer, std::size_t capacity) {
   std::size_t n = std::min(capacity, script.size() - script_at);
   std::memcpy(buffer, script.data() + script_at, n);
   script_at += n;
-  return static_cast<ssize_t>(n);
+  return static_cast<std::ptrdiff_t>(n);
 }
 
 }  // namespace

@@ -42,4 +42,8 @@ std::string check_cell(const LapRecord* cell, bool has_layout);
 // else what is wrong and where.
 std::string check_store(const Store& store);
 
+// Removes a folder and everything below it, also a tree too deep for a
+// single path; false when something stayed.
+bool remove_tree(const std::string& path);
+
 }  // namespace zeb::test

@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +12,7 @@
 #include "console/interrupt.h"
 #include "console/output.h"
 #include "db/store.h"
+#include "folder_tree.h"
 #include "replay/folder_load.h"
 #include "replay/folder_walk.h"
 #include "replay/load.h"
@@ -23,6 +21,8 @@
 
 namespace zeb {
 namespace {
+
+using test::FolderTree;
 
 TEST(Folder, ReplayNamesEndInSprInAnyCase) {
   for (const char* name : {"a.spr", "A.SPR", "b.Spr", "x.sPR", ".spr", "a b.spr", "x.spr.spr"})
@@ -68,89 +68,6 @@ TEST(Folder, FullPathsHaveOneSlashAfterTheWord) {
   EXPECT_EQ(out, "/b/y.spr");
   join_path(out, "r//", "", "a.spr");  // the word stays as typed
   EXPECT_EQ(out, "r//a.spr");
-}
-
-class FolderTree : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // One folder a test: tests run side by side.
-    top += ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::filesystem::remove_all(top);
-    std::filesystem::create_directories(top);
-  }
-  // rm walks by folder, so it also removes trees too deep for one path.
-  void TearDown() override { EXPECT_EQ(std::system(("rm -rf '" + top + "'").c_str()), 0); }
-  void file(const std::string& name) { std::ofstream(top + "/" + name) << "x"; }
-  // The listed paths below the top, in list order.
-  std::vector<std::string> listed() {
-    int fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
-    FolderList list;
-    list_replays(fd, list);
-    ::close(fd);
-    std::vector<std::string> paths;
-    for (const WalkedEntry& e : list.entries) {
-      std::string p;
-      join_path(p, "", folder_path(list, e.folder), entry_name(list, e));
-      paths.push_back(p.substr(1) + (e.unopenable ? " (unopenable)" : ""));
-    }
-    return paths;
-  }
-  std::string top = ::testing::TempDir() + "zeb_folder_test_";
-};
-
-TEST_F(FolderTree, OrderIsThatOfTheFullPaths) {
-  for (const char* d : {"a", "d.spr", "b", "b/c", "A"})
-    std::filesystem::create_directories(top + "/" + d);
-  for (const char* f : {"a.spr", "a/x.spr", "d.spr/y.SPR", "a-b.spr", "b/c/z.Spr", "A/q.spr",
-                        "b.spr", ".h.spr", "note.txt", "\xe9.spr"})
-    file(f);
-  std::filesystem::create_symlink("a.spr", top + "/link.spr");
-  std::filesystem::create_symlink("a", top + "/b/folder-link.spr");
-  std::filesystem::create_symlink("..", top + "/b/c/loop");
-  std::filesystem::create_symlink("none", top + "/dangling.spr");
-  ::mkfifo((top + "/pipe.spr").c_str(), 0644);
-  std::vector<std::string> expected = {".h.spr",   "A/q.spr", "a-b.spr",   "a.spr",
-                                       "a/x.spr",  "b.spr",   "b/c/z.Spr", "d.spr/y.SPR",
-                                       "link.spr", "\xe9.spr"};
-  EXPECT_EQ(listed(), expected);
-}
-
-// 2,000 levels: deeper than one path can reach, and deeper than any
-// recursion should go; the walk and the openings still reach the bottom.
-TEST_F(FolderTree, DeepNestingIsWalkedToTheBottom) {
-  int fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
-  for (int level = 0; level < 2000; ++level) {
-    ASSERT_EQ(::mkdirat(fd, "dd", 0755), 0);
-    int next = ::openat(fd, "dd", O_RDONLY | O_DIRECTORY);
-    ::close(fd);
-    fd = next;
-  }
-  int f = ::openat(fd, "bottom.spr", O_WRONLY | O_CREAT, 0644);
-  ::close(f);
-  ::close(fd);
-  int top_fd = ::open(top.c_str(), O_RDONLY | O_DIRECTORY);
-  FolderList list;
-  list_replays(top_fd, list);
-  ASSERT_EQ(list.entries.size(), 1u);
-  EXPECT_EQ(folder_path(list, list.entries[0].folder).size(), 2000u * 3);
-  int bottom = open_listed_folder(top_fd, list, list.entries[0].folder);
-  EXPECT_GE(bottom, 0);
-  EXPECT_EQ(::faccessat(bottom, "bottom.spr", F_OK, 0), 0);
-  ::close(bottom);
-  ::close(top_fd);
-}
-
-// As root every folder opens, so an unopenable one is made only for others.
-TEST_F(FolderTree, UnopenableFoldersTakeTheirPlaceInTheOrder) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root opens a folder of mode 000";
-  std::filesystem::create_directories(top + "/b");
-  file("a.spr");
-  file("c.spr");
-  file("b/x.spr");
-  ::chmod((top + "/b").c_str(), 0);
-  std::vector<std::string> expected = {"a.spr", "b (unopenable)", "c.spr"};
-  EXPECT_EQ(listed(), expected);
-  ::chmod((top + "/b").c_str(), 0755);
 }
 
 // Ctrl-C between two files: the walk stops there, the summary has the
@@ -204,11 +121,10 @@ TEST_F(FolderTree, CtrlCDuringOneStartUpArgumentLeavesTheNextWhole) {
   reset_db(db, db_size);
   for (int i = 0; i < 20; ++i) file("r" + std::to_string(i) + ".spr");
   std::string missing(70000, 'x');  // its message is longer than the output buffer
-  char zeb_word[] = "zeb";
-  char* argv[] = {zeb_word, missing.data(), top.data()};
+  const std::string arguments[] = {"zeb", missing, top};
   seen_output.clear();
   set_output_writer(interrupt_at_first_output);
-  load_arguments(3, argv);
+  load_arguments(arguments);
   set_output_writer(nullptr);
   EXPECT_NE(seen_output.find("\tError opening file: xxx"), std::string::npos);
   EXPECT_NE(seen_output.find("\t" + top + ": 20 replay files, "), std::string::npos);

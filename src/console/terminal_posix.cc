@@ -1,5 +1,3 @@
-#include "console/terminal.h"
-
 #include <termios.h>
 #include <unistd.h>
 
@@ -8,6 +6,7 @@
 #include <initializer_list>
 
 #include "console/interrupt.h"
+#include "console/terminal.h"
 
 namespace zeb {
 namespace {

@@ -1,0 +1,17 @@
+// Standard input and output as bytes, beneath the output module and the line
+// reader: the one place that knows how the system reads and writes them.
+#pragma once
+
+#include <cstddef>
+
+namespace zeb {
+
+// Writes every byte to standard output, exactly as given (no line-end
+// translation anywhere). A reader that went away loses the text, nothing else.
+void write_standard_output(const char* data, std::size_t size);
+
+// Reads up to `capacity` bytes of standard input: how many came, 0 at the end
+// of input or on a failure, -1 when Ctrl-C came before or during the wait.
+std::ptrdiff_t read_standard_input(char* buffer, std::size_t capacity);
+
+}  // namespace zeb

@@ -1,0 +1,133 @@
+// Windows: folders listed with FindFirstFileExW in large batches, headers read
+// with CreateFileW and ReadFile, every name a wide string on the way to the
+// system and UTF-8 text in zeb.
+#include <windows.h>
+
+#include "console/wide_text.h"
+#include "replay/folder_walk.h"
+#include "replay/header.h"
+
+namespace zeb {
+
+const char path_separator = '\\';
+
+namespace {
+
+constexpr DWORD share_all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool is_folder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool is_link(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+// The first 192 bytes of an open file; what is not a file on disk (a pipe,
+// a console, a device) is not read, so it never holds the program.
+HeaderRead read_open_file(HANDLE file, SprHeader& block) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file, &info) && is_folder(info.dwFileAttributes))
+    return HeaderRead::is_folder;
+  if (GetFileType(file) != FILE_TYPE_DISK) return HeaderRead::read_failed;
+  auto* into = reinterpret_cast<unsigned char*>(&block);
+  DWORD got = 0;
+  while (got < sizeof block) {
+    DWORD n = 0;
+    if (!ReadFile(file, into + got, static_cast<DWORD>(sizeof block - got), &n, nullptr))
+      return HeaderRead::read_failed;
+    if (n == 0) break;
+    got += n;
+  }
+  return HeaderRead::ok;
+}
+
+HeaderRead read_wide_path(const std::wstring& path, SprHeader& block) {
+  block = SprHeader{};
+  // Backup semantics open a folder too, so that it can be told from a file.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, share_all, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return HeaderRead::open_failed;
+  HeaderRead result = read_open_file(file, block);
+  CloseHandle(file);
+  return result;
+}
+
+// The folder's path as the system takes it: the word, the separator, and
+// the path below with "\" between its names.
+std::string system_path(const FolderList& list, std::uint32_t folder) {
+  std::string path;
+  join_path(path, list.word, folder_path(list, folder), {});
+  return path;
+}
+
+// What a found name is: links and junctions to folders are not followed; a
+// link to a file counts when it leads to one.
+enum class Kind { other, folder, replay };
+
+Kind kind_of(const std::wstring& folder, const WIN32_FIND_DATAW& found, std::string_view name) {
+  DWORD attributes = found.dwFileAttributes;
+  if (is_folder(attributes)) return is_link(attributes) ? Kind::other : Kind::folder;
+  if (!is_replay_name(name)) return Kind::other;
+  if (!is_link(attributes))
+    return (attributes & FILE_ATTRIBUTE_DEVICE) ? Kind::other : Kind::replay;
+  DWORD target = GetFileAttributesW((folder + found.cFileName).c_str());
+  return target != INVALID_FILE_ATTRIBUTES && !is_folder(target) ? Kind::replay : Kind::other;
+}
+
+// Lists one folder; false when it cannot be opened.
+bool read_folder(FolderList& list, std::uint32_t folder, std::vector<std::uint32_t>& todo) {
+  std::wstring wide = wide_from_utf8(system_path(list, folder));
+  WIN32_FIND_DATAW found;
+  HANDLE listing = FindFirstFileExW((wide + L'*').c_str(), FindExInfoBasic, &found,
+                                    FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (listing == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  std::string name;
+  do {
+    std::wstring_view wide_name = found.cFileName;
+    if (wide_name == L"." || wide_name == L"..") continue;
+    name = utf8_from_wide(wide_name);
+    switch (kind_of(wide, found, name)) {
+      case Kind::folder:
+        add_walked_folder(list, folder, name);
+        todo.push_back(static_cast<std::uint32_t>(list.folders.size() - 1));
+        break;
+      case Kind::replay: add_walked_replay(list, folder, name); break;
+      case Kind::other: break;
+    }
+  } while (FindNextFileW(listing, &found));
+  FindClose(listing);
+  return true;
+}
+
+}  // namespace
+
+HeaderRead read_header_file(const char* path, SprHeader& block) {
+  return read_wide_path(wide_from_utf8(path), block);
+}
+
+bool open_walk(std::string_view word, FolderList& list) {
+  list.word.assign(word);
+  DWORD attributes = GetFileAttributesW(wide_from_utf8(word).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && is_folder(attributes);
+}
+
+void close_walk(FolderList&) {}
+
+void list_replays(FolderList& list) {
+  start_list(list);
+  std::vector<std::uint32_t> todo{0};
+  while (!todo.empty()) {
+    std::uint32_t folder = todo.back();
+    todo.pop_back();
+    if (!read_folder(list, folder, todo)) add_unopenable(list, folder);
+  }
+  sort_entries(list);
+}
+
+EntryReader::~EntryReader() = default;
+
+HeaderRead EntryReader::read(const WalkedEntry& entry, SprHeader& block) {
+  if (entry.folder != folder_) {
+    path_ = system_path(list_, entry.folder);
+    folder_ = entry.folder;
+  }
+  return read_wide_path(wide_from_utf8(path_ + entry_name(list_, entry).data()), block);
+}
+
+}  // namespace zeb

@@ -1,0 +1,13 @@
+#include <csignal>
+
+#include "shell/process.h"
+
+namespace zeb {
+
+void prepare_process() { std::signal(SIGPIPE, SIG_IGN); }
+
+std::vector<std::string> program_arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+
+}  // namespace zeb
