@@ -1,12 +1,59 @@
-// Stand-in until the console session is written: never a session.
+// A console session on Windows: standard input and standard output are both
+// consoles. The console's own Ctrl-C handling is replaced by one that only
+// records the key press, and both code pages are UTF-8 while zeb runs, the
+// way zeb's text is written and read.
+#include <windows.h>
+
+#include "console/interrupt.h"
 #include "console/terminal.h"
 
 namespace zeb {
+namespace {
 
-volatile std::sig_atomic_t resumed_flag = 0;
+bool terminal_session = false;
+// What zeb found, given back at the end and before a Ctrl-Break or a closed
+// window ends the process.
+DWORD found_input_mode = 0;
+UINT found_input_code_page = 0;
+UINT found_output_code_page = 0;
 
-void start_terminal_session() {}
-void end_terminal_session() {}
-bool in_terminal_session() { return false; }
+void restore_console() {
+  SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), found_input_mode);
+  SetConsoleCP(found_input_code_page);
+  SetConsoleOutputCP(found_output_code_page);
+}
+
+// Runs on a thread of its own, which the system starts for each event.
+BOOL WINAPI handle_console_event(DWORD event) {
+  if (event == CTRL_C_EVENT) {
+    interrupt_flag = 1;
+    return TRUE;
+  }
+  // Ctrl-Break, a closed window, logoff, shutdown: the default handler ends zeb.
+  restore_console();
+  return FALSE;
+}
+
+}  // namespace
+
+volatile std::sig_atomic_t resumed_flag = 0;  // Windows stops no process at Ctrl-Z
+
+void start_terminal_session() {
+  DWORD output_mode = 0;
+  terminal_session = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &found_input_mode) &&
+                     GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &output_mode);
+  if (!terminal_session) return;
+  found_input_code_page = GetConsoleCP();
+  found_output_code_page = GetConsoleOutputCP();
+  SetConsoleCtrlHandler(handle_console_event, TRUE);
+  SetConsoleCP(CP_UTF8);
+  SetConsoleOutputCP(CP_UTF8);
+}
+
+void end_terminal_session() {
+  if (terminal_session) restore_console();
+}
+
+bool in_terminal_session() { return terminal_session; }
 
 }  // namespace zeb
