@@ -1,12 +1,334 @@
-// Stand-in until the console editor is written.
+// The line editor at a Windows console: the console's own line editing and
+// history (Left/Right, Home/End, Esc, Up/Down, F7/F8), with zeb's Tab
+// completion on top. A command line is read in the console's line mode with
+// Tab as a key that ends the read early, as cmd.exe reads; zeb then writes
+// the completion and reads on with the line given back to the console as
+// already typed. A del answer is read key by key, so that it stays out of
+// the console's history.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "console/interrupt.h"
 #include "console/line_editor.h"
+#include "console/output.h"
+#include "console/wide_text.h"
 
 namespace zeb {
+namespace {
 
-bool line_editor_available() { return false; }
+Completer completer = nullptr;
 
-LineResult edit_line(std::string_view, std::string&, LineUse) { return LineResult::end_of_input; }
+constexpr wchar_t tab_key = L'\t';
+// The key the Ctrl-C handler puts into the console's input when the read
+// goes on waiting after Ctrl-C (as under Wine); like Tab it ends the read,
+// and the console does not show it. Ctrl-^ types it too: then it is ignored.
+constexpr wchar_t wake_key = 0x1e;
+constexpr wchar_t end_of_input_key = 0x1a;  // Ctrl-Z, then Enter
+constexpr std::size_t read_room = 8192;     // the read buffer has this much room past the line
 
-void set_editor_completer(Completer) {}
+HANDLE console_input() { return GetStdHandle(STD_INPUT_HANDLE); }
+
+void write_console(std::wstring_view text) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  while (!text.empty()) {
+    DWORD written = 0;
+    DWORD size = static_cast<DWORD>(std::min<std::size_t>(text.size(), 16384));
+    if (!WriteConsoleW(out, text.data(), size, &written, nullptr) || written == 0) return;
+    text.remove_prefix(written);
+  }
+}
+
+// ---- Ctrl-C during a read ----
+//
+// Windows ends a line-mode read at Ctrl-C (nothing read, or the operation
+// aborted) and runs the handler on a thread of its own, in no set order with
+// the read's return. Wine leaves the read waiting with the typed line still
+// there; the handler then wakes it with wake_key.
+
+std::atomic<bool> read_waiting{false};
+
+BOOL WINAPI wake_read_at_interrupt(DWORD event) {
+  if (event != CTRL_C_EVENT || !read_waiting) return FALSE;  // the session's handler records it
+  interrupt_flag = 1;
+  for (int waited = 0; waited < 100 && read_waiting; waited += 5) Sleep(5);
+  if (read_waiting) {
+    INPUT_RECORD key = {};
+    key.EventType = KEY_EVENT;
+    key.Event.KeyEvent.bKeyDown = TRUE;
+    key.Event.KeyEvent.wRepeatCount = 1;
+    key.Event.KeyEvent.uChar.UnicodeChar = wake_key;
+    DWORD put = 0;
+    WriteConsoleInputW(console_input(), &key, 1, &put);
+  }
+  return TRUE;
+}
+
+// A read that came back empty or failed: Ctrl-C, if the handler records one
+// soon. Otherwise the console is gone.
+bool interrupt_arrives() {
+  for (int waited = 0; waited < 200; waited += 5) {
+    if (interrupt_pending()) return true;
+    Sleep(5);
+  }
+  return interrupt_pending();
+}
+
+// ---- this session's history ----
+
+// The console keeps the lines of a program after it ends and gives them to
+// the next process of the same name: a new zeb starts with none.
+void forget_earlier_sessions() {
+  using Expunge = VOID(WINAPI*)(LPWSTR);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  auto expunge = reinterpret_cast<Expunge>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "ExpungeConsoleCommandHistoryW")));
+  if (expunge == nullptr) return;
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD size = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(size);
+  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  expunge(name.data());
+}
+
+void set_up_once() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  forget_earlier_sessions();
+  SetConsoleCtrlHandler(wake_read_at_interrupt, TRUE);  // runs before the session's own
+}
+
+// ---- one line-mode read ----
+
+enum class ReadEnd { line, tab, wake, interrupted, failed };
+
+// Reads on from `text`, which the console shows before the cursor as typed.
+// At a line's end `text` is the line; at Tab or wake_key it is the line
+// without that key, and `key_at` is where the key was typed.
+ReadEnd read_console(std::wstring& text, std::size_t& key_at) {
+  std::wstring buffer = text;
+  std::size_t initial = text.size();
+  text.clear();
+  for (;;) {
+    if (interrupt_pending()) return ReadEnd::interrupted;
+    std::size_t start = buffer.size() - initial;
+    buffer.resize(buffer.size() + read_room);
+    CONSOLE_READCONSOLE_CONTROL control = {};
+    control.nLength = sizeof control;
+    control.nInitialChars = static_cast<ULONG>(initial);
+    control.dwCtrlWakeupMask = (1u << tab_key) | (1u << wake_key);
+    DWORD got = 0;
+    read_waiting = true;
+    BOOL read = ReadConsoleW(console_input(), buffer.data() + start,
+                             static_cast<DWORD>(buffer.size() - start), &got, &control);
+    read_waiting = false;
+    if (!read || got == 0) return interrupt_arrives() ? ReadEnd::interrupted : ReadEnd::failed;
+    buffer.resize(start + got);
+    std::wstring_view part = std::wstring_view(buffer).substr(start);
+    if (part.ends_with(L"\r\n")) {
+      buffer.resize(buffer.size() - 2);
+      text = std::move(buffer);
+      return ReadEnd::line;
+    }
+    std::size_t key = part.find_first_of(std::wstring_view(L"\t\x1e", 2));
+    if (key != std::wstring_view::npos) {
+      key_at = start + key;
+      ReadEnd end = part[key] == tab_key ? ReadEnd::tab : ReadEnd::wake;
+      buffer.erase(key_at, 1);
+      text = std::move(buffer);
+      return end;
+    }
+    initial = 0;  // the buffer filled before the line's end: the rest follows
+  }
+}
+
+// ---- Tab ----
+
+std::size_t shown_width(std::string_view text) {
+  std::size_t width = 0;
+  for (unsigned char c : text) width += (c & 0xc0) != 0x80;
+  return width;
+}
+
+std::size_t console_width() {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) return 80;
+  return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+}
+
+// The matches under the line in columns, read down, as readline lists them.
+void list_matches(std::vector<std::string> matches) {
+  std::sort(matches.begin(), matches.end());
+  matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
+  std::size_t column = 0;
+  for (const std::string& match : matches) column = std::max(column, shown_width(match));
+  column += 2;
+  std::size_t width = console_width();
+  std::size_t columns = std::max<std::size_t>(width / column, 1);
+  if (columns > 1 && columns * column == width)
+    --columns;  // the last column ends short of the edge
+  std::size_t rows = (matches.size() + columns - 1) / columns;
+  std::string list = "\n";
+  for (std::size_t row = 0; row < rows; ++row) {
+    for (std::size_t at = row; at < matches.size(); at += rows) {
+      list += matches[at];
+      if (at + rows < matches.size()) list.append(column - shown_width(matches[at]), ' ');
+    }
+    list += '\n';
+  }
+  write_console(wide_from_utf8(list));
+}
+
+// What the matches for the word before the cursor add to it: as far as they
+// all agree, and a blank after a single match that is not a folder.
+std::string completion_of(const std::vector<std::string>& matches, std::string_view word) {
+  std::string_view common = matches[0];
+  for (const std::string& match : matches) {
+    std::size_t same = 0;
+    while (same < common.size() && same < match.size() && common[same] == match[same]) ++same;
+    common = common.substr(0, same);
+  }
+  if (!common.starts_with(word)) return {};
+  std::string added(common.substr(word.size()));
+  bool folder = common.ends_with('/') || common.ends_with('\\');
+  if (matches.size() == 1 && !folder) added += ' ';
+  return added;
+}
+
+// Tab was typed at `key_at` in `text`; the console shows the line with the
+// cursor there. Completes or lists, and leaves the cursor at the line's end,
+// where the next read takes it up.
+void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at, bool list) {
+  std::wstring after = text.substr(key_at);
+  std::string before = utf8_from_wide(std::wstring_view(text).substr(0, key_at));
+  std::vector<std::string> matches;
+  if (completer != nullptr) completer(before + utf8_from_wide(after), before.size(), matches);
+  if (list) {
+    if (!matches.empty()) {
+      list_matches(std::move(matches));
+      write_console(wide_from_utf8(prompt));
+      write_console(text);
+      return;
+    }
+  } else if (!matches.empty()) {
+    std::string_view word = std::string_view(before).substr(before.find_last_of(' ') + 1);
+    std::wstring added = wide_from_utf8(completion_of(matches, word));
+    text.insert(key_at, added);
+    write_console(added);
+  }
+  write_console(after);
+}
+
+// ---- command lines ----
+
+LineResult read_command_line(std::string_view prompt, std::string& line) {
+  std::wstring text;
+  std::wstring after_tab;  // the line as the last Tab left it, the cursor at its end
+  bool tab_before = false;
+  for (;;) {
+    std::size_t key_at = 0;
+    ReadEnd end = read_console(text, key_at);
+    switch (end) {
+      case ReadEnd::line:
+        if (text.starts_with(end_of_input_key)) return LineResult::end_of_input;
+        line = utf8_from_wide(text);
+        return LineResult::line;
+      case ReadEnd::tab: {
+        bool again = tab_before && key_at == text.size() && text == after_tab;
+        complete_at(prompt, text, key_at, again);
+        after_tab = text;
+        tab_before = true;
+        break;
+      }
+      case ReadEnd::wake:
+        tab_before = false;
+        // Wine's read woken after Ctrl-C; otherwise a key left over from
+        // such a wake, or Ctrl-^: the line goes on.
+        if (interrupt_pending()) return LineResult::interrupted;
+        write_console(std::wstring_view(text).substr(key_at));
+        break;
+      case ReadEnd::interrupted: return LineResult::interrupted;
+      case ReadEnd::failed: return LineResult::end_of_input;
+    }
+  }
+}
+
+// ---- answers ----
+
+// Reads the answer key by key, echoing it: a line-mode read would put it in
+// the console's history. Enter ends it, Backspace takes back a character,
+// Ctrl-C gives `interrupted`; Ctrl-Z first, then Enter, ends the input.
+LineResult read_answer(std::string& line) {
+  HANDLE input = console_input();
+  DWORD found_mode = 0;
+  GetConsoleMode(input, &found_mode);
+  SetConsoleMode(input, ENABLE_PROCESSED_INPUT | (found_mode & ENABLE_EXTENDED_FLAGS));
+  std::wstring answer;
+  LineResult result = LineResult::end_of_input;
+  for (bool done = false; !done;) {
+    if (interrupt_pending()) {
+      result = LineResult::interrupted;
+      break;
+    }
+    DWORD waited = WaitForSingleObject(input, 50);  // looks at the Ctrl-C record in between
+    if (waited == WAIT_TIMEOUT) continue;
+    INPUT_RECORD records[64];
+    DWORD count = 0;
+    if (waited != WAIT_OBJECT_0 || !ReadConsoleInputW(input, records, 64, &count)) break;
+    for (DWORD i = 0; i < count && !done; ++i) {
+      if (records[i].EventType != KEY_EVENT) continue;
+      const KEY_EVENT_RECORD& key = records[i].Event.KeyEvent;
+      wchar_t c = key.uChar.UnicodeChar;
+      // A character typed as Alt and its code on the keypad comes as Alt is let go.
+      bool typed = key.bKeyDown || (key.wVirtualKeyCode == VK_MENU && c != 0);
+      if (!typed || c == 0) continue;
+      for (WORD repeat = 0; repeat < std::max<WORD>(key.wRepeatCount, 1) && !done; ++repeat) {
+        if (c == L'\r') {
+          bool ended = answer.starts_with(end_of_input_key);
+          if (!ended) write_console(L"\r\n");  // at the end the line reader ends the line
+          result = ended ? LineResult::end_of_input : LineResult::line;
+          done = true;
+        } else if (c == L'\b') {
+          if (answer.empty()) continue;
+          bool pair = answer.size() > 1 && IS_LOW_SURROGATE(answer.back());
+          write_console(answer.back() == end_of_input_key ? L"\b\b  \b\b" : L"\b \b");
+          answer.pop_back();
+          if (pair) answer.pop_back();
+        } else if (c == end_of_input_key || c >= L' ') {
+          answer += c;
+          // A character outside the first plane shows once both of its halves came.
+          if (c == end_of_input_key)
+            write_console(L"^Z");
+          else if (IS_LOW_SURROGATE(c) && answer.size() > 1)
+            write_console(answer.substr(answer.size() - 2));
+          else if (!IS_HIGH_SURROGATE(c))
+            write_console(std::wstring_view(&c, 1));
+        }
+      }
+    }
+  }
+  SetConsoleMode(input, found_mode);
+  if (result == LineResult::line) line = utf8_from_wide(answer);
+  return result;
+}
+
+}  // namespace
+
+bool line_editor_available() { return true; }
+
+LineResult edit_line(std::string_view prompt, std::string& line, LineUse use) {
+  set_up_once();
+  flush_output();  // what zeb wrote comes before the prompt
+  write_console(wide_from_utf8(prompt));
+  line.clear();
+  return use == LineUse::answer ? read_answer(line) : read_command_line(prompt, line);
+}
+
+void set_editor_completer(Completer new_completer) { completer = new_completer; }
 
 }  // namespace zeb
