@@ -15,6 +15,10 @@ import sys
 PROMPTS = ("ZEB> ", "(y/)? ")
 
 
+# Wine, for a Windows build.
+EMULATOR = shlex.split(os.environ.get("ZEB_EMULATOR", ""))
+
+
 def session_block(readme):
     lines = open(readme, encoding="utf-8").read().split("\n")
     start = lines.index("<!-- session -->")
@@ -35,7 +39,7 @@ def main():
         for prompt in PROMPTS:
             if prompt in line:
                 inputs.append(line.split(prompt, 1)[1])
-    result = subprocess.run([os.path.abspath(zeb)] + args, cwd=root, capture_output=True,
+    result = subprocess.run(EMULATOR + [os.path.abspath(zeb)] + args, cwd=root, capture_output=True,
                             input=("\n".join(inputs) + "\n").encode(), timeout=60)
     # What a terminal shows: the typed line echoed after each prompt.
     out = result.stdout.decode("latin-1")

@@ -13,6 +13,8 @@ Transcript format (one directive a line; '#' starts a comment line):
   symlink NAME TARGET         a symbolic link NAME to TARGET (need not exist)
   dir-python EXPR             folders from a Python list of names (made in order)
   examples                    the repository's example replays, as examples/
+  posix-only REASON           not run on Windows (a link, a pipe, a device,
+                              a name Windows cannot hold): exit status 77
   args: WORD ...              the command line (shell-like quoting)
   args-python: EXPR           the command line as a Python list of strings
   stdin:                      then lines '<TEXT': TEXT and a newline
@@ -25,13 +27,22 @@ TEXT escapes: \\t tab, \\r carriage return, \\n newline, \\0 NUL, \\\\
 backslash, \\xHH any byte; in stdin a final \\c drops the newline.
 
 Usage: run_transcript.py ZEB MAKE_REPLAY EXAMPLES_DIR FILE [--update]
+
+For a Windows build, ZEB_EMULATOR names the command that runs the programs
+(Wine) and ZEB_PATH_SEPARATOR is "\\": the expected paths of each folder
+load are then written with it after the folder's word, as zeb.exe joins them.
 """
 import os
 import re
 import shlex
+import shutil
 import subprocess
 import sys
 import tempfile
+
+EMULATOR = shlex.split(os.environ.get("ZEB_EMULATOR", ""))
+SEPARATOR = os.environ.get("ZEB_PATH_SEPARATOR", "/").encode()
+SKIPPED = 77  # CTest's SKIP_RETURN_CODE for these tests
 
 ESCAPES = {"t": b"\t", "r": b"\r", "n": b"\n", "0": b"\0", "\\": b"\\"}
 
@@ -90,7 +101,8 @@ def as_bytes(value):
 
 
 def parse(path):
-    t = {"setup": [], "args": [], "stdin": b"", "stdout": None, "stdout_python": False}
+    t = {"setup": [], "args": [], "stdin": b"", "stdout": None, "stdout_python": False,
+         "posix_only": None}
     section = None
     expected = bytearray()
     with open(path, encoding="utf-8") as f:
@@ -121,6 +133,8 @@ def parse(path):
         if word in ("replay", "replay-python", "file", "dir", "dir-python", "fifo", "symlink",
                     "examples"):
             t["setup"].append((word, rest, where))
+        elif word == "posix-only":
+            t["posix_only"] = rest
         elif line.startswith("args:"):
             t["args"] = shlex.split(line[5:])
         elif line.startswith("args-python:"):
@@ -143,22 +157,31 @@ def parse(path):
     return t
 
 
-def make(make_replay, folder, name, fields, where):
-    result = subprocess.run([make_replay, os.path.join(folder, name)] + list(fields),
-                            capture_output=True, text=True)
+def make(make_replay, folder, replays):
+    """Makes replays in one run of the fixture builder ("--" between them)."""
+    if not replays:
+        return
+    command = EMULATOR + [make_replay]
+    for i, (name, fields, _) in enumerate(replays):
+        command += (["--"] if i else []) + [os.path.join(folder, name)] + list(fields)
+    result = subprocess.run(command, capture_output=True, text=True)
     if result.returncode != 0:
-        sys.exit(f"{where}: {result.stderr.strip()}")
+        sys.exit(f"{replays[0][2]}: {result.stderr.strip()}")
+    replays.clear()
 
 
 def set_up(folder, setup, make_replay, examples):
+    replays = []  # made together before the next directive that is not a replay
     for word, rest, where in setup:
         if word == "replay":
             words = shlex.split(rest)
-            make(make_replay, folder, words[0], words[1:], where)
-        elif word == "replay-python":
-            for name, fields in eval(rest):
-                make(make_replay, folder, name, fields, where)
-        elif word == "file":
+            replays.append((words[0], words[1:], where))
+            continue
+        if word == "replay-python":
+            replays += [(name, fields, where) for name, fields in eval(rest)]
+            continue
+        make(make_replay, folder, replays)
+        if word == "file":
             name, _, expr = rest.partition(" ")
             with open(os.path.join(folder, name), "wb") as f:
                 f.write(as_bytes(eval(expr)))
@@ -173,7 +196,43 @@ def set_up(folder, setup, make_replay, examples):
         elif word == "fifo":
             os.mkfifo(os.path.join(folder, rest))
         elif word == "examples":
-            os.symlink(examples, os.path.join(folder, "examples"))
+            if EMULATOR:  # a copy: Windows programs take no Unix links
+                shutil.copytree(examples, os.path.join(folder, "examples"))
+            else:
+                os.symlink(examples, os.path.join(folder, "examples"))
+    make(make_replay, folder, replays)
+
+
+SUMMARY = re.compile(rb"^\t(.*): \d+ replay files, \d+ filed$")
+PATH_LINE = re.compile(rb"^(\t(?:Error opening file: |Error reading file: )?)(.*?)( loaded!)?$")
+
+
+def with_separator(expected):
+    """The expected output of a folder load as zeb.exe writes it: each line
+    of a load whose summary names the word W, with a path W/below, gets the
+    separator after W and between the folders below it."""
+    if SEPARATOR == b"/":
+        return expected
+    lines = expected.split(b"\n")
+    group = []  # (line, where its text begins) since the last prompt or summary
+    for i, line in enumerate(lines):
+        start = line.rfind(b"ZEB> ") + 5 if b"ZEB> " in line else 0
+        if start:
+            group = []
+        summary = SUMMARY.match(line[start:])
+        if not summary:
+            group.append((i, start))
+            continue
+        word = summary.group(1)
+        lead = word if word.endswith(b"/") else word + b"/"
+        for j, at in group:
+            m = PATH_LINE.match(lines[j][at:])
+            if m and m.group(2).startswith(lead) and len(m.group(2)) > len(lead):
+                below = m.group(2)[len(lead):].replace(b"/", SEPARATOR)
+                joined = word + (b"" if word.endswith(b"/") else SEPARATOR) + below
+                lines[j] = lines[j][:at] + m.group(1) + joined + (m.group(3) or b"")
+        group = []
+    return b"\n".join(lines)
 
 
 def update(path, actual):
@@ -205,10 +264,15 @@ def main():
     args = [a for a in args if a != "--update"]
     zeb, make_replay, examples, path = (os.path.abspath(a) for a in args)
     t = parse(path)
+    if t["posix_only"] is not None and SEPARATOR != b"/":
+        print(f"{os.path.basename(path)}: skipped on Windows ({t['posix_only']})")
+        sys.exit(SKIPPED)
+    if not do_update:
+        t["stdout"] = with_separator(t["stdout"])
     with tempfile.TemporaryDirectory(prefix="zeb-e2e-") as folder:
         set_up(folder, t["setup"], make_replay, examples)
         try:
-            result = subprocess.run([zeb] + t["args"], input=t["stdin"], cwd=folder,
+            result = subprocess.run(EMULATOR + [zeb] + t["args"], input=t["stdin"], cwd=folder,
                                     capture_output=True, timeout=120)
         except subprocess.TimeoutExpired:
             sys.exit(f"{path}: zeb did not finish within 120 s")

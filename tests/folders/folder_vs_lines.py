@@ -18,6 +18,7 @@ Usage: folder_vs_lines.py ZEB MAKE_REPLAY [--files N] [--tree DIR]
 """
 import argparse
 import os
+import shlex
 import subprocess
 import sys
 import tempfile
@@ -27,9 +28,13 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from replay_paths import replay_paths  # noqa: E402
 
 
+# Wine, for a Windows build.
+EMULATOR = shlex.split(os.environ.get("ZEB_EMULATOR", ""))
+
+
 def make_tree(top, files, make_replay, per_folder=150):
     template_path = os.path.join(top, "template")
-    subprocess.run([make_replay, template_path], check=True)
+    subprocess.run(EMULATOR + [make_replay, template_path], check=True)
     template = open(template_path, "rb").read()
     os.unlink(template_path)
     for i in range(files):
@@ -65,11 +70,15 @@ def main():
             os.mkdir(top)
             make_tree(top, a.files, os.path.abspath(a.make_replay), a.per_folder)
         paths = replay_paths(top)
+        # Written as the folder load writes them: "\\" between folders on Windows.
+        separator = os.environ.get("ZEB_PATH_SEPARATOR", "/").encode()
+        paths = [top.encode() + separator + p[len(top) + 1:].replace(b"/", separator)
+                 for p in paths]
         script = b"".join(b"l " + p + b"\n" for p in paths)
         start = time.monotonic()
-        lines = subprocess.run([zeb], input=script, capture_output=True, timeout=3000)
+        lines = subprocess.run(EMULATOR + [zeb], input=script, capture_output=True, timeout=3000)
         middle = time.monotonic()
-        folder = subprocess.run([zeb], input=b"l " + top.encode() + b"\n", capture_output=True,
+        folder = subprocess.run(EMULATOR + [zeb], input=b"l " + top.encode() + b"\n", capture_output=True,
                                 timeout=3000)
         end = time.monotonic()
     problems = []

@@ -56,18 +56,26 @@ TEST(Folder, JoinedTextsCompareAsUnsignedBytes) {
   }
 }
 
-TEST(Folder, FullPathsHaveOneSlashAfterTheWord) {
+// The word as typed, then the system's separator ("/", or "\\" on Windows)
+// between every folder below it.
+TEST(Folder, FullPathsHaveOneSeparatorAfterTheWord) {
+  auto sep = [](std::string text) {
+    std::replace(text.begin(), text.end(), '|', path_separator);
+    return text;
+  };
   std::string out;
   join_path(out, "r", "", "a.spr");
-  EXPECT_EQ(out, "r/a.spr");
+  EXPECT_EQ(out, sep("r|a.spr"));
   join_path(out, "r/", "", "a.spr");
   EXPECT_EQ(out, "r/a.spr");
   join_path(out, "./r", "a/", "x.spr");
-  EXPECT_EQ(out, "./r/a/x.spr");
+  EXPECT_EQ(out, sep("./r|a|x.spr"));
   join_path(out, "/", "b/", "y.spr");
-  EXPECT_EQ(out, "/b/y.spr");
+  EXPECT_EQ(out, sep("/b|y.spr"));
   join_path(out, "r//", "", "a.spr");  // the word stays as typed
   EXPECT_EQ(out, "r//a.spr");
+  join_path(out, sep("r|"), "c/d/", "a.spr");
+  EXPECT_EQ(out, sep("r|c|d|a.spr"));
 }
 
 // Ctrl-C between two files: the walk stops there, the summary has the

@@ -19,12 +19,6 @@ replay r/not-a-replay.sp racer=no
 replay r/readme.txt racer=no
 file r/junk.spr b"not a replay at all"
 file r/empty.spr b""
-replay outside.spr racer=linked time=1,30,0,0
-symlink r/link.spr ../outside.spr
-symlink r/dangling.spr nowhere.spr
-symlink r/loop ..
-symlink r/a/up.spr ..
-fifo r/pipe.spr
 dir empty
 stdin:
 <l r
@@ -53,11 +47,9 @@ stdout:
 |\tabout to update racer's laptime$
 |\tinserted at pos: 0$
 |\tnot loaded (this is not a hotlap file)$
-|\tr/link.spr loaded!$
-|\tappended at pos 4$
 |\tr/sub.spr/y.spr loaded!$
 |\tinserted at pos: 2$
-|\tr: 11 replay files, 8 filed$
+|\tr: 10 replay files, 7 filed$
 |ZEB> LFSSPR:\t\tLFSSPR$
 |Qual mins:\t0$
 |Laps byte:\t0$
@@ -101,11 +93,9 @@ stdout:
 |\tr/faster.spr loaded!$
 |\tdata already exist in db$
 |\tnot loaded (this is not a hotlap file)$
-|\tr/link.spr loaded!$
-|\tdata already exist in db$
 |\tr/sub.spr/y.spr loaded!$
 |\tdata already exist in db$
-|\tr/: 11 replay files, 0 filed$
+|\tr/: 10 replay files, 0 filed$
 |ZEB> \t./r/a/x.SPR loaded!$
 |\tdata already exist in db$
 |\t./r/a: 1 replay files, 0 filed$
@@ -119,7 +109,6 @@ stdout:
 |2\tdelta\t\tBL1\tXR GT TURBO    \t01:19.000 (1)$
 |3\tbeta\t\tBL1\tXR GT TURBO    \t01:21.000 (1)$
 |4\tgamma\t\tBL1\tXR GT TURBO    \t01:22.000 (1)$
-|5\tlinked\t\tBL1\tXR GT TURBO    \t01:30.000 (1)$
 |0\talpha\t\tBL2\tXR GT TURBO    \t01:17.000 (1)$
 |$
 |ZEB> %

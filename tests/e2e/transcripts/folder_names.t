@@ -1,4 +1,5 @@
 # Names with blanks, bytes above 127 and a newline are written as they are.
+posix-only a newline inside a file name
 dir-python ["n"]
 replay-python [("n/with blank.spr", ["racer=blank", "time=1,20,0,0"]), ("n/caf\xe9.spr", ["racer=cafe", "time=1,21,0,0"]), ("n/new\nline.spr", ["racer=newline", "time=1,22,0,0"])]
 stdin:
