@@ -5,6 +5,10 @@ screen as it shows after the line editor's redisplay, and replay fixtures
 made with the project's fixture builder. The programs come from the
 environment: ZEB (the binary), MAKE_REPLAY (the fixture builder) and
 ZEB_LINE_EDITOR ("readline" or "none", as the build chose).
+
+A ZEB that ends in ".exe" is the Windows build: ConsoleSession runs it under
+Wine (WINEPREFIX from the environment) in a tmux pane, whose screen shows what
+Wine's console draws there.
 """
 import os
 import re
@@ -45,6 +49,10 @@ CTRL_W = "\x17"
 
 PROMPT = "ZEB> "
 ROWS, COLUMNS = 24, 200
+
+WINDOWS = ZEB.lower().endswith(".exe")
+# A Wine prefix that is new takes a while to set up at the first start.
+WINE_START_TIMEOUT = float(os.environ.get("ZEB_WINE_START_TIMEOUT", "180"))
 
 needs_editor = unittest.skipUnless(LINE_EDITOR == "readline", "built without a line editor")
 
@@ -209,6 +217,78 @@ class Session:
         self.child.close()
 
 
+class ConsoleSession:
+    """zeb.exe under Wine in a tmux pane of ROWS x COLUMNS (a tmux server of
+    its own), read from the pane's screen and what scrolled off it: `expect`
+    finds a text behind the place where the last wait found its text. Ctrl-Z
+    is a key at a Windows console, so the pane's terminal passes it on."""
+
+    def __init__(self, args=(), cwd=None):
+        self.socket = f"zeb-tty-{os.getpid()}-{id(self)}"
+        self.seen, self.exitstatus, self.started = 0, None, False
+        script = ("trap : INT; stty susp undef; WINEDEBUG=-all wine " +
+                  " ".join(_quote(a) for a in [ZEB, *args]) + '; echo "zeb-status=$?"; sleep 3600')
+        self._tmux("-f", "/dev/null", "start-server", ";", "set-option", "-g", "history-limit",
+                   "100000", ";", "new-session", "-d", "-x", str(COLUMNS), "-y", str(ROWS),
+                   "-c", cwd or os.getcwd(), "/bin/sh", "-c", script)
+
+    def _tmux(self, *args):
+        return subprocess.run(["tmux", "-L", self.socket, *args], check=True, timeout=TIMEOUT,
+                              capture_output=True, text=True).stdout
+
+    def screen(self, scrolled=True):
+        text = self._tmux("capture-pane", "-p", "-J", *(["-S", "-"] if scrolled else []))
+        return [line.rstrip(" ") for line in text.rstrip("\n").split("\n")]
+
+    def expect(self, text):
+        """Waits until `text` shows; returns what came before it since the last wait."""
+        timeout = TIMEOUT if self.started else max(TIMEOUT, WINE_START_TIMEOUT)
+        self.started = True
+        deadline = time.monotonic() + timeout
+        while (at := (shown := "\n".join(self.screen())).find(text, self.seen)) < 0:
+            if time.monotonic() > deadline:
+                raise AssertionError(f"{text!r} did not show; the screen ends:\n{shown[-2000:]}")
+            time.sleep(0.05)
+        before, self.seen = shown[self.seen:at], at + len(text)
+        return before
+
+    def expect_prompt(self):
+        return self.expect(PROMPT.rstrip())
+
+    def keys(self, data):
+        self._tmux("send-keys", "-H", *(f"{b:02x}" for b in data.encode()))
+
+    def type_and_wait(self, text):
+        self.keys(text)
+        self.expect(text)
+
+    def run(self, line):
+        self.keys(line + ENTER)
+        return self.expect_prompt()
+
+    def current_line(self, settle=0.3):
+        """The cursor's line, once the screen has been still for `settle` seconds."""
+        last, deadline = None, time.monotonic() + TIMEOUT
+        while (now := self.screen()) != last and time.monotonic() < deadline:
+            last = now
+            time.sleep(settle)
+        row = int(self._tmux("display-message", "-p", "#{cursor_y}"))
+        return (self.screen(scrolled=False) + [""] * ROWS)[row]
+
+    def catch_up(self):
+        """Counts all that shows, once the screen is still, as waited for."""
+        self.current_line()
+        self.seen = len("\n".join(self.screen()))
+
+    def wait_for_end(self):
+        self.expect("zeb-status=")
+        self.exitstatus = int(re.findall(r"zeb-status=(\d+)", "\n".join(self.screen()))[-1])
+
+    def close(self):
+        subprocess.run(["tmux", "-L", self.socket, "kill-server"], timeout=TIMEOUT,
+                       capture_output=True)
+
+
 def _quote(text):
     return "'" + text.replace("'", "'\\''") + "'"
 
@@ -243,6 +323,10 @@ class SessionTest(unittest.TestCase):
         self.addCleanup(shutil.rmtree, self.folder, True)
 
     def start(self, *args, shell=False, cwd=None, job_control=False):
+        if WINDOWS:
+            session = ConsoleSession(args, cwd=cwd or self.folder)
+            self.addCleanup(session.close)
+            return session
         session = Session(args, cwd=cwd or self.folder, shell=shell, job_control=job_control)
         self.addCleanup(session.close)
         return session
