@@ -55,7 +55,7 @@ std::atomic<bool> read_waiting{false};
 BOOL WINAPI wake_read_at_interrupt(DWORD event) {
   if (event != CTRL_C_EVENT || !read_waiting) return FALSE;  // the session's handler records it
   interrupt_flag = 1;
-  for (int waited = 0; waited < 100 && read_waiting; waited += 5) Sleep(5);
+  for (int waited = 0; waited < 50 && read_waiting; waited += 5) Sleep(5);
   if (read_waiting) {
     INPUT_RECORD key = {};
     key.EventType = KEY_EVENT;
@@ -135,7 +135,8 @@ ReadEnd read_console(std::wstring& text, std::size_t& key_at) {
       text = std::move(buffer);
       return ReadEnd::line;
     }
-    std::size_t key = part.find_first_of(std::wstring_view(L"\t\x1e", 2));
+    constexpr wchar_t wake_keys[] = {tab_key, wake_key};
+    std::size_t key = part.find_first_of(std::wstring_view(wake_keys, 2));
     if (key != std::wstring_view::npos) {
       key_at = start + key;
       ReadEnd end = part[key] == tab_key ? ReadEnd::tab : ReadEnd::wake;
@@ -184,8 +185,9 @@ void list_matches(std::vector<std::string> matches) {
   write_console(wide_from_utf8(list));
 }
 
-// What the matches for the word before the cursor add to it: as far as they
-// all agree, and a blank after a single match that is not a folder.
+// What replaces the word before the cursor: the matches' common beginning
+// (a code typed in capitals comes back in small letters), and a blank after
+// a single match that is not a folder. Empty when it gets no further.
 std::string completion_of(const std::vector<std::string>& matches, std::string_view word) {
   std::string_view common = matches[0];
   for (const std::string& match : matches) {
@@ -193,11 +195,24 @@ std::string completion_of(const std::vector<std::string>& matches, std::string_v
     while (same < common.size() && same < match.size() && common[same] == match[same]) ++same;
     common = common.substr(0, same);
   }
-  if (!common.starts_with(word)) return {};
-  std::string added(common.substr(word.size()));
   bool folder = common.ends_with('/') || common.ends_with('\\');
-  if (matches.size() == 1 && !folder) added += ' ';
-  return added;
+  bool blank = matches.size() == 1 && !folder;
+  if (common.size() < word.size() || (common == word && !blank)) return {};
+  std::string completed(common);
+  if (blank) completed += ' ';
+  return completed;
+}
+
+// Moves the cursor back over `cells` character cells, across the rows the
+// line wraps over.
+void move_cursor_back(std::size_t cells) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(out, &info) || info.dwSize.X <= 0) return;
+  long width = info.dwSize.X;
+  long at = info.dwCursorPosition.Y * width + info.dwCursorPosition.X - static_cast<long>(cells);
+  if (at < 0) at = 0;
+  SetConsoleCursorPosition(out, {static_cast<SHORT>(at % width), static_cast<SHORT>(at / width)});
 }
 
 // Tab was typed at `key_at` in `text`; the console shows the line with the
@@ -216,10 +231,15 @@ void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at
       return;
     }
   } else if (!matches.empty()) {
-    std::string_view word = std::string_view(before).substr(before.find_last_of(' ') + 1);
-    std::wstring added = wide_from_utf8(completion_of(matches, word));
-    text.insert(key_at, added);
-    write_console(added);
+    std::size_t word_at = before.find_last_of(' ') + 1;
+    std::string_view word = std::string_view(before).substr(word_at);
+    std::string completed = completion_of(matches, word);
+    if (!completed.empty()) {
+      move_cursor_back(shown_width(word));
+      std::wstring wide_word = wide_from_utf8(completed);
+      write_console(wide_word);
+      text = wide_from_utf8(std::string_view(before).substr(0, word_at)) + wide_word + after;
+    }
   }
   write_console(after);
 }
@@ -267,7 +287,10 @@ LineResult read_answer(std::string& line) {
   HANDLE input = console_input();
   DWORD found_mode = 0;
   GetConsoleMode(input, &found_mode);
-  SetConsoleMode(input, ENABLE_PROCESSED_INPUT | (found_mode & ENABLE_EXTENDED_FLAGS));
+  // Keys one by one, no echo, no mouse or window events; Ctrl-C still goes to the handler.
+  constexpr DWORD off = ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT | ENABLE_WINDOW_INPUT |
+                        ENABLE_MOUSE_INPUT | ENABLE_VIRTUAL_TERMINAL_INPUT;
+  SetConsoleMode(input, (found_mode & ~off) | ENABLE_PROCESSED_INPUT);
   std::wstring answer;
   LineResult result = LineResult::end_of_input;
   for (bool done = false; !done;) {
