@@ -19,6 +19,7 @@
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
+#include "console/prompt_watch.h"
 #include "console/terminal.h"
 
 namespace zeb {
@@ -163,22 +164,40 @@ void set_up_once() {
   sigaction(SIGWINCH, &action, nullptr);
 }
 
+// Work from the prompt watch, written above the prompt; the prompt and the
+// line being typed are drawn again below it, the cursor where it was.
+void run_watch(const PromptWatch& watch) {
+  if (!watch.run()) return;
+  rl_clear_visible_line();
+  std::fflush(rl_outstream);  // readline's writes go first
+  flush_output();
+  rl_on_new_line();
+  rl_redisplay();
+}
+
 // Waits until a key can be read; false when Ctrl-C came first. SIGINT is
 // blocked between the look at the flag and the wait, so a key press that
-// lands in between still ends the wait.
-bool wait_for_key() {
+// lands in between still ends the wait. While a command line is typed, the
+// prompt watch is waited for too.
+bool wait_for_key(LineUse use) {
   sigset_t blocked, usual;
   sigemptyset(&blocked);
   sigaddset(&blocked, SIGINT);
   sigaddset(&blocked, SIGWINCH);
   sigaddset(&blocked, SIGTSTP);
+  const PromptWatch* watch = use == LineUse::command ? prompt_watch() : nullptr;
   for (;;) {
+    pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {-1, POLLIN, 0}};
+    int timeout_ms = -1;
+    if (watch != nullptr) {
+      waits[1].fd = watch->descriptor();
+      timeout_ms = watch->timeout_ms();
+    }
+    timespec timeout = {timeout_ms / 1000, timeout_ms % 1000 * 1000000L};
     sigprocmask(SIG_BLOCK, &blocked, &usual);
     int ready = 0;
-    if (!interrupt_pending() && !resize_flag && !resumed_flag) {
-      pollfd input = {STDIN_FILENO, POLLIN, 0};
-      ready = ppoll(&input, 1, nullptr, &usual);
-    }
+    if (!interrupt_pending() && !resize_flag && !resumed_flag)
+      ready = ppoll(waits, 2, timeout_ms < 0 ? nullptr : &timeout, &usual);
     sigprocmask(SIG_SETMASK, &usual, nullptr);
     if (resize_flag) {
       resize_flag = 0;
@@ -191,7 +210,9 @@ bool wait_for_key() {
       rl_forced_update_display();
     }
     if (interrupt_pending()) return false;
-    if (ready > 0 || (ready < 0 && errno != EINTR)) return true;  // a failure shows as the end
+    if (watch != nullptr && (ready == 0 || (ready > 0 && waits[1].revents != 0))) run_watch(*watch);
+    if (ready > 0 && waits[0].revents != 0) return true;
+    if (ready < 0 && errno != EINTR) return true;  // a failure shows as the end
   }
 }
 
@@ -263,7 +284,7 @@ LineResult edit_line(std::string_view prompt, std::string& line, LineUse use) {
   resumed_flag = 0;  // a stop during a listing: the prompt below is the first
   rl_callback_handler_install(prompt_text.c_str(), take_line);
   while (!line_done) {
-    if (!wait_for_key()) {
+    if (!wait_for_key(use)) {
       drop_line();
       return LineResult::interrupted;
     }

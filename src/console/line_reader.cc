@@ -5,6 +5,7 @@
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
+#include "console/prompt_watch.h"
 #include "console/system_io.h"
 #include "console/terminal.h"
 
@@ -39,6 +40,7 @@ bool refill() {
 
 Completer completer = nullptr;
 bool terminal_input_ended = false;
+const PromptWatch* watch = nullptr;
 
 // The terminal without a line editor: the line reader, where Ctrl-C drops
 // the line read so far.
@@ -59,6 +61,8 @@ LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUs
     return read_line(line) ? LineResult::line : LineResult::end_of_input;
   }
   if (terminal_input_ended) return LineResult::end_of_input;
+  // What arrived while the last command ran comes before the prompt.
+  if (use == LineUse::command && watch != nullptr) watch->run();
   LineResult result;
   if (line_editor_available()) {
     set_editor_completer(completer);
@@ -75,6 +79,9 @@ LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUs
 }
 
 void set_completer(Completer new_completer) { completer = new_completer; }
+
+void set_prompt_watch(const PromptWatch* new_watch) { watch = new_watch; }
+const PromptWatch* prompt_watch() { return watch; }
 
 bool read_line(std::string& line) {
   line.clear();

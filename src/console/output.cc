@@ -11,12 +11,14 @@ namespace {
 constexpr std::size_t buffer_size = 1 << 16;
 char buffer[buffer_size];
 std::size_t used = 0;
+std::size_t flush_count = 0;
 OutputWriter writer = write_standard_output;
 
 void append(const char* data, std::size_t size) {
   if (used + size > buffer_size) {
     flush_output();
     if (size > buffer_size) {  // larger than the whole buffer: straight through
+      ++flush_count;
       writer(data, size);
       return;
     }
@@ -130,8 +132,23 @@ void format_text(std::string& text, std::string_view format,
   format_onto(sink, format, args);
 }
 
+OutputMark mark_output() {
+  if (buffer_size - used < 8192) flush_output();
+  return {used, flush_count};
+}
+
+void take_back_output(OutputMark mark) {
+  if (mark.flushes == flush_count && mark.at <= used) used = mark.at;
+}
+
+std::string_view output_since(OutputMark mark) {
+  if (mark.flushes != flush_count || mark.at > used) return {};
+  return {buffer + mark.at, used - mark.at};
+}
+
 void flush_output() {
   if (used == 0) return;
+  ++flush_count;
   std::size_t size = used;
   used = 0;
   writer(buffer, size);

@@ -47,6 +47,20 @@ char* put_decimal(char* out, long value, int min_digits);
 // Hands everything buffered to the writer.
 void flush_output();
 
+// A place in the output, to take back what was written after it: a folder
+// load at a terminal keeps only the messages of the files it could not file.
+// Taking back works while what follows the mark is still in the buffer; a
+// mark leaves room for a few kilobytes of messages behind it.
+struct OutputMark {
+  std::size_t at;
+  std::size_t flushes;  // flushes before the mark: a later one sent the text on
+};
+OutputMark mark_output();
+// Drops what was written since the mark, when it has not left yet.
+void take_back_output(OutputMark mark);
+// What was written since the mark and is still buffered.
+std::string_view output_since(OutputMark mark);
+
 // Where flushed bytes go; the default writes to standard output. Tests and
 // fuzzers capture output by installing their own writer.
 using OutputWriter = void (*)(const char* data, std::size_t size);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -13,8 +14,10 @@
 #include "console/interrupt.h"
 #include "console/output.h"
 #include "replay/folder_walk.h"
+#include "replay/folder_watch.h"
 #include "replay/header.h"
 #include "replay/load.h"
+#include "replay/load_progress.h"
 
 namespace zeb {
 namespace {
@@ -150,6 +153,8 @@ void load_folder(std::string& filename) {
   int found = 0, filed = 0;
   std::string path;
   {
+    std::optional<QuietLoads> quiet;
+    if (loads_quietly()) quiet.emplace(word, count);
     EntryReader own(list);
     ReadAhead ahead(list, reading_threads());
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -158,17 +163,23 @@ void load_folder(std::string& filename) {
       const ReadSlot& slot = ahead.take(i, own);
       if (e.unopenable) {
         join_path(path, word, folder_path(list, e.folder), entry_name(list, e));
+        if (quiet) quiet->begin_file();
         write_format("\tError opening file: %s\n", {std::string_view(path)});
+        if (quiet) quiet->end_file(path, LoadOutcome::unreadable);
       } else {
         ++found;
         join_path(filename, word, folder_path(list, e.folder), entry_name(list, e));
-        if (load_replay_block(filename, slot.result, slot.block)) ++filed;
+        if (quiet) quiet->begin_file();
+        LoadOutcome outcome = load_replay_block(filename, slot.result, slot.block);
+        if (outcome == LoadOutcome::filed) ++filed;
+        if (quiet) quiet->end_file(filename, outcome);
       }
       ahead.release(i);
     }
   }
   close_walk(list);
   write_format("\t%s: %d replay files, %d filed\n", {std::string_view(word), found, filed});
+  if (loads_quietly()) watch_folder(word);
 }
 
 }  // namespace zeb

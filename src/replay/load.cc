@@ -122,11 +122,12 @@ void record_from_header(const SprHeader& header, LapRecord& record) {
   record.lapnum = header.best_lap;
 }
 
-bool load_replay_block(std::string_view filename, HeaderRead result, const SprHeader& block) {
-  if (!take_header_block(filename, result, block, replay_header)) return false;
+LoadOutcome load_replay_block(std::string_view filename, HeaderRead result,
+                              const SprHeader& block) {
+  if (!take_header_block(filename, result, block, replay_header)) return LoadOutcome::unreadable;
   if (header_text(replay_header, 0, 7) != "LFSSPR" || replay_header.hotlap_mode == 0) {
     write_line("\tnot loaded (this is not a hotlap file)");
-    return false;
+    return LoadOutcome::not_hotlap;
   }
   replay_loaded = true;
   write_format("\t%s loaded!\n", {filename});
@@ -136,12 +137,13 @@ bool load_replay_block(std::string_view filename, HeaderRead result, const SprHe
   int short_track = short_track_from_code(replay_header);
   if (track == -1 || car == -1 || !short_track_exists(track, short_track)) {
     write_line("\tnot added to the database (unknown track, car or short track)");
-    return false;
+    return LoadOutcome::unknown_code;
   }
   LapRecord record;
   init_record(record);
   record_from_header(replay_header, record);
-  return offer_to_cell(cell_of(db, track, car, short_track), record);
+  return offer_to_cell(cell_of(db, track, car, short_track), record) ? LoadOutcome::filed
+                                                                     : LoadOutcome::refused;
 }
 
 void load_command(char** words, int count, std::string& filename, bool from_startup) {

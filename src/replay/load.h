@@ -26,9 +26,22 @@ int track_index_by_name(const SprHeader& header);
 int car_index_by_name(const SprHeader& header);
 // The layout index of the header's upper-case track code, or -1.
 int short_track_from_code(const SprHeader& header);
+// How one replay's load ended.
+enum class LoadOutcome {
+  filed,        // placed in its ranking
+  refused,      // the ranking kept what it had (same or faster time, full)
+  unreadable,   // the file could not be opened or read
+  not_hotlap,   // not a hotlap replay
+  unknown_code  // its track, car or layout is not in the tables
+};
+// The file itself is at fault: a folder load at a terminal shows these.
+constexpr bool is_file_problem(LoadOutcome o) {
+  return o != LoadOutcome::filed && o != LoadOutcome::refused;
+}
+
 // The rest of a load once the file's header block has been read: its
-// messages, then the filing. True when the record was placed.
-bool load_replay_block(std::string_view filename, HeaderRead result, const SprHeader& block);
+// messages, then the filing.
+LoadOutcome load_replay_block(std::string_view filename, HeaderRead result, const SprHeader& block);
 // Offers the record to its ranking; when the racer's slower entry is there,
 // replaces it (keeping it after all if the new time ties another racer's).
 // True when the record was placed.

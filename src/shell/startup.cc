@@ -3,8 +3,10 @@
 #include "console/interrupt.h"
 #include "console/line_reader.h"
 #include "console/output.h"
+#include "console/prompt_watch.h"
 #include "console/terminal.h"
 #include "db/store.h"
+#include "replay/folder_watch.h"
 #include "replay/load.h"
 #include "shell/command_loop.h"
 #include "shell/completion.h"
@@ -24,6 +26,9 @@ void load_arguments(std::span<const std::string> arguments) {
 int run_zeb(std::span<const std::string> arguments) {
   start_terminal_session();
   set_completer(complete_line);
+  // At a terminal, folders loaded are watched for replays while the prompt waits.
+  static constexpr PromptWatch watch{watch_descriptor, watch_timeout_ms, load_arrived_replays};
+  if (in_terminal_session()) set_prompt_watch(&watch);
   reset_db(db, db_size);
   load_arguments(arguments);
   command_loop();

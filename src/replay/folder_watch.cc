@@ -1,0 +1,175 @@
+// What every system's watcher shares: the watched folders, the files met
+// and not yet loaded, when they count as complete, and how they load.
+#include "replay/folder_watch.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <vector>
+
+#include "console/output.h"
+#include "replay/folder_walk.h"
+#include "replay/header.h"
+#include "replay/load.h"
+#include "replay/load_progress.h"
+
+namespace zeb {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+// A file whose writer may still be at it counts as complete once its size
+// has stayed the same this long.
+constexpr auto settle_time = std::chrono::milliseconds(500);
+// How often the sizes of such files are looked at.
+constexpr int settle_look_ms = 100;
+// Files met this close together arrive together: they wait for the quiet
+// after the last of them and load in one go, in path order.
+constexpr auto together = std::chrono::milliseconds(100);
+// More files than this at once load as a folder load at a terminal does.
+constexpr std::size_t burst_size = 10;
+
+std::vector<WatchedFolder> watched;
+
+struct Pending {
+  std::uint32_t folder;
+  bool complete;
+  std::uintmax_t size;
+  Clock::time_point changed;
+};
+std::map<std::string, Pending> pending;  // by the path as written
+Clock::time_point last_met;
+
+fs::path path_of(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string text_of(const fs::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+bool covers(const std::string& above, const std::string& folder) {
+  if (above == folder) return true;
+  std::string prefix = above;
+  if (!prefix.empty() && prefix.back() != static_cast<char>(fs::path::preferred_separator))
+    prefix += static_cast<char>(fs::path::preferred_separator);
+  return folder.starts_with(prefix);
+}
+
+// The order of a folder load: paths compared with "/" as the separator.
+bool path_before(const std::string& a, const std::string& b) {
+  auto key = [](char c) { return static_cast<unsigned char>(c == path_separator ? '/' : c); };
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [&](char x, char y) { return key(x) < key(y); });
+}
+
+LoadOutcome load_arrived(const std::string& path) {
+  replay_filename = path;
+  SprHeader block;
+  HeaderRead result = read_header_file(path.c_str(), block);
+  return load_replay_block(replay_filename, result, block);
+}
+
+// Files of one watched folder that are complete together.
+void load_group(const std::vector<std::string>& paths, const WatchedFolder& folder) {
+  if (paths.size() <= burst_size) {
+    for (const std::string& path : paths) load_arrived(path);
+    return;
+  }
+  int filed = 0;
+  {
+    QuietLoads quiet(folder.word, static_cast<std::uint32_t>(paths.size()));
+    for (const std::string& path : paths) {
+      quiet.begin_file();
+      LoadOutcome outcome = load_arrived(path);
+      if (outcome == LoadOutcome::filed) ++filed;
+      quiet.end_file(path, outcome);
+    }
+  }
+  write_format("\t%s: %d replay files, %d filed\n",
+               {std::string_view(folder.word), static_cast<long>(paths.size()), filed});
+}
+
+}  // namespace
+
+void watch_folder(std::string_view word) {
+  std::error_code error;
+  std::string identity = text_of(fs::canonical(path_of(word), error));
+  if (error) identity = std::string(word);
+  for (const WatchedFolder& w : watched)
+    if (covers(w.identity, identity)) return;
+  auto index = static_cast<std::uint32_t>(watched.size());
+  watched.push_back({std::string(word), identity});
+  std::string path;
+  join_path(path, word, {}, {});
+  if (!start_watch(index, path)) {
+    watched.pop_back();
+    write_format("\tcannot watch %s for new replays\n", {word});
+    return;
+  }
+  write_format("\twatching %s for new replays\n", {word});
+}
+
+void note_replay(std::uint32_t folder, const std::string& path, bool complete) {
+  last_met = Clock::now();
+  auto [at, added] =
+      pending.try_emplace(path, Pending{folder, complete, UINTMAX_MAX, Clock::now()});
+  if (!added) {
+    at->second.complete = at->second.complete || complete;
+    at->second.changed = Clock::now();
+  }
+}
+
+int watch_descriptor() { return watched.empty() ? -1 : system_watch_descriptor(); }
+
+int watch_timeout_ms() {
+  if (!pending.empty()) return settle_look_ms;
+  return watched.empty() ? -1 : system_scan_interval_ms();
+}
+
+bool load_arrived_replays() {
+  if (watched.empty()) return false;
+  read_watch_events();
+  Clock::time_point now = Clock::now();
+  if (now - last_met < together) return false;
+  std::vector<std::pair<std::string, std::uint32_t>> ready;
+  for (auto at = pending.begin(); at != pending.end();) {
+    Pending& p = at->second;
+    std::error_code error;
+    std::uintmax_t size = fs::file_size(path_of(at->first), error);
+    if (error) {  // gone again, or no regular file: nothing to load
+      at = pending.erase(at);
+      continue;
+    }
+    if (!p.complete && size != p.size) {
+      p.size = size;
+      p.changed = now;
+    }
+    if (p.complete || now - p.changed >= settle_time) {
+      ready.emplace_back(at->first, p.folder);
+      at = pending.erase(at);
+    } else {
+      ++at;
+    }
+  }
+  if (ready.empty()) return false;
+  std::sort(ready.begin(), ready.end(), [](const auto& a, const auto& b) {
+    if (a.second != b.second) return a.second < b.second;
+    return path_before(a.first, b.first);
+  });
+  std::vector<std::string> group;
+  for (std::size_t i = 0; i < ready.size(); ++i) {
+    group.push_back(ready[i].first);
+    if (i + 1 == ready.size() || ready[i + 1].second != ready[i].second) {
+      load_group(group, watched[ready[i].second]);
+      group.clear();
+    }
+  }
+  return true;
+}
+
+}  // namespace zeb
