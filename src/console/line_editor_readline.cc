@@ -6,6 +6,7 @@
 #include <readline/readline.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -51,9 +52,11 @@ char* copy_for_readline(std::string_view text) {
   return copy;
 }
 
+void show_matches(char** matches, int count, int longest);
+
 // Readline's match list: the text that replaces the word first (the
 // matches' common beginning), then the matches, then nullptr.
-char** complete_word(const char*, int, int) {
+char** complete_word(const char*, int start, int end) {
   rl_attempted_completion_over = 1;  // never readline's own file names
   if (completer == nullptr) return nullptr;
   static std::vector<std::string> matches;
@@ -72,21 +75,55 @@ char** complete_word(const char*, int, int) {
   for (std::size_t i = 0; i < count; ++i) list[i + 1] = copy_for_readline(matches[i]);
   list[count + 1] = nullptr;
   if (matches.size() == 1 && matches[0].ends_with('/')) rl_completion_append_character = '\0';
+  // Paths below a typed folder list by their last part; anything else in
+  // readline's own way, which asks first when the list is long.
+  std::string_view word(rl_line_buffer + start, static_cast<std::size_t>(end - start));
+  rl_completion_display_matches_hook =
+      word.find('/') == std::string_view::npos ? nullptr : show_matches;
   return list;
 }
 
+// How many matches the word at the cursor has.
+std::size_t count_matches() {
+  static std::vector<std::string> matches;
+  if (completer == nullptr) return 0;
+  completer(std::string_view(rl_line_buffer, static_cast<std::size_t>(rl_end)),
+            static_cast<std::size_t>(rl_point), matches);
+  return matches.size();
+}
+
 // Tab: the first press completes as far as the matches agree; the next press
-// on a line that press left as it was lists the matches. (Readline's own Tab
-// lists only on the third press when the first one added letters.)
+// on a line that press left as it was lists the matches, unless there is
+// only one, which always completes (a folder, then a file in it). Readline's
+// own Tab lists only on the third press when the first one added letters.
 int complete_or_list(int count, int key) {
   static std::string line_after_tab;
   static int point_after_tab = -1;
   bool again = rl_last_func == complete_or_list && point_after_tab == rl_point &&
                line_after_tab == std::string_view(rl_line_buffer, static_cast<std::size_t>(rl_end));
-  int result = again ? rl_possible_completions(count, key) : rl_complete(count, key);
+  int result =
+      again && count_matches() != 1 ? rl_possible_completions(count, key) : rl_complete(count, key);
   line_after_tab.assign(rl_line_buffer, static_cast<std::size_t>(rl_end));
   point_after_tab = rl_point;
   return result;
+}
+
+// A list of paths shows the part of each after the folder typed so far, as
+// shells show them: every match begins with the word at the cursor.
+void show_matches(char** matches, int count, int) {
+  std::string_view line(rl_line_buffer, static_cast<std::size_t>(rl_point));
+  std::string_view word = line.substr(line.rfind(' ') + 1);
+  std::size_t cut = word.rfind('/') + 1;  // 0 when no folder was typed
+  std::vector<char*> list{matches[0]};
+  int widest = 0;
+  for (int i = 1; i <= count; ++i) {
+    char* part = matches[i] + std::min(cut, std::strlen(matches[i]));
+    list.push_back(part);
+    widest = std::max(widest, static_cast<int>(std::strlen(part)));
+  }
+  list.push_back(nullptr);
+  rl_display_match_list(list.data(), count, widest);
+  rl_forced_update_display();
 }
 
 void record_resize(int) { resize_flag = 1; }
@@ -172,7 +209,8 @@ void run_watch(const PromptWatch& watch) {
   std::fflush(rl_outstream);  // readline's writes go first
   flush_output();
   rl_on_new_line();
-  rl_redisplay();
+  rl_forced_update_display();
+  std::fflush(rl_outstream);
 }
 
 // Waits until a key can be read; false when Ctrl-C came first. SIGINT is

@@ -26,19 +26,19 @@ void load_from_prompt(char** words, int count) {
 
 // clang-format off
 const CommandRow command_table[] = {
-    {"q",     nullptr},
-    {"quit",  nullptr},
-    {"l",     load_from_prompt},
-    {"load",  load_from_prompt},
-    {"p",     print_command},
-    {"print", print_command},
-    {"pdb",   pdb_command},
-    {"d",     del_command},
-    {"del",   del_command},
-    {"f",     find_command},
-    {"find",  find_command},
-    {"h",     help_command},
-    {"help",  help_command},
+    {"q",     nullptr,          WordOne::nothing},
+    {"quit",  nullptr,          WordOne::nothing},
+    {"l",     load_from_prompt, WordOne::file},
+    {"load",  load_from_prompt, WordOne::file},
+    {"p",     print_command,    WordOne::nothing},
+    {"print", print_command,    WordOne::nothing},
+    {"pdb",   pdb_command,      WordOne::pdb_flag},
+    {"d",     del_command,      WordOne::del_flag},
+    {"del",   del_command,      WordOne::del_flag},
+    {"f",     find_command,     WordOne::racer},
+    {"find",  find_command,     WordOne::racer},
+    {"h",     help_command,     WordOne::help_topic},
+    {"help",  help_command,     WordOne::help_topic},
 };
 // clang-format on
 const int command_table_rows = static_cast<int>(std::size(command_table));

@@ -12,9 +12,13 @@ inline constexpr int max_words = 10;
 // word counting as word 0.
 using CommandHandler = void (*)(char** words, int count);
 
+// What a command takes as its word 1, for Tab.
+enum class WordOne { nothing, file, pdb_flag, del_flag, racer, help_topic };
+
 struct CommandRow {
   std::string_view word;
   CommandHandler handler;  // nullptr: the word ends the loop
+  WordOne takes;
 };
 
 // The command words in the order they are tried, with their handlers.

@@ -43,18 +43,6 @@ constexpr FlagWords del_takes[] = {
 };
 static_assert(std::size(del_takes) == std::size(del_flags));
 
-// What a command takes as its word 1.
-enum class Command { other, load, pdb, del, find, help };
-struct CommandWord {
-  std::string_view word;
-  Command command;
-};
-constexpr CommandWord command_words[] = {
-    {"l", Command::load},    {"load", Command::load}, {"pdb", Command::pdb},
-    {"d", Command::del},     {"del", Command::del},   {"f", Command::find},
-    {"find", Command::find}, {"h", Command::help},    {"help", Command::help},
-};
-
 constexpr char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Whether the lower-case `text` begins with `typed` in any letter case.
@@ -93,10 +81,10 @@ void offer_codes(Takes takes, std::string_view typed, std::vector<std::string>& 
 
 // The words after word 1 of pdb and del: by the flag, what its parameter at
 // `position` (2 and on) takes.
-void offer_after_flag(Command command, std::string_view flag, int position, std::string_view typed,
+void offer_after_flag(WordOne command, std::string_view flag, int position, std::string_view typed,
                       std::vector<std::string>& matches) {
   FlagWords takes{};
-  if (command == Command::pdb) {
+  if (command == WordOne::pdb_flag) {
     for (const PdbFlagRow& row : pdb_flags)
       if (equals_any_case(row.short_form, flag) || equals_any_case(row.long_form, flag)) {
         takes = pdb_takes[static_cast<int>(row.flag)];
@@ -113,29 +101,29 @@ void offer_after_flag(Command command, std::string_view flag, int position, std:
     offer_codes(takes[position - 2], typed, matches);
 }
 
-void offer_word_one(Command command, std::string_view typed, std::vector<std::string>& matches) {
+void offer_word_one(WordOne command, std::string_view typed, std::vector<std::string>& matches) {
   switch (command) {
-    case Command::load: complete_file_name(typed, matches); break;
-    case Command::pdb:
+    case WordOne::file: complete_file_name(typed, matches); break;
+    case WordOne::pdb_flag:
       for (const PdbFlagRow& row : pdb_flags) {
         offer_any_case(row.short_form, typed, matches);
         offer_any_case(row.long_form, typed, matches);
       }
       break;
-    case Command::del:
+    case WordOne::del_flag:
       for (const DelFlag& row : del_flags) {
         if (row.short_form.starts_with(typed)) matches.emplace_back(row.short_form);
         if (row.long_form.starts_with(typed)) matches.emplace_back(row.long_form);
       }
       break;
-    case Command::find: complete_racer_name(typed, matches); break;
-    case Command::help:
+    case WordOne::racer: complete_racer_name(typed, matches); break;
+    case WordOne::help_topic:
       for (const HelpEntry& row : help_table) {
         offer_any_case(row.name, typed, matches);
         offer_any_case(row.alias, typed, matches);
       }
       break;
-    case Command::other: break;
+    case WordOne::nothing: break;
   }
 }
 
@@ -170,12 +158,12 @@ void complete_line(std::string_view line, std::size_t cursor, std::vector<std::s
     for (int i = 0; i < command_table_rows; ++i)
       offer_any_case(command_table[i].word, typed, matches);
   } else {
-    Command command = Command::other;
-    for (const CommandWord& c : command_words)
-      if (equals_any_case(c.word, first)) command = c.command;
+    WordOne command = WordOne::nothing;
+    for (int i = 0; i < command_table_rows; ++i)
+      if (equals_any_case(command_table[i].word, first)) command = command_table[i].takes;
     if (position == 1)
       offer_word_one(command, typed, matches);
-    else if (command == Command::pdb || command == Command::del)
+    else if (command == WordOne::pdb_flag || command == WordOne::del_flag)
       offer_after_flag(command, second, position, typed, matches);
   }
   std::sort(matches.begin(), matches.end());

@@ -54,7 +54,10 @@ WINDOWS = ZEB.lower().endswith(".exe")
 # A Wine prefix that is new takes a while to set up at the first start.
 WINE_START_TIMEOUT = float(os.environ.get("ZEB_WINE_START_TIMEOUT", "180"))
 
-needs_editor = unittest.skipUnless(LINE_EDITOR == "readline", "built without a line editor")
+needs_editor = unittest.skipUnless(LINE_EDITOR in ("readline", "win32"),
+                                   "built without a line editor")
+# The fixture builder of a Windows build runs under Wine too.
+BUILDER = (["wine"] if MAKE_REPLAY.lower().endswith(".exe") else []) + [MAKE_REPLAY]
 
 _CSI = re.compile(r"\x1b\[([0-9;?]*)([@-~])")
 
@@ -295,7 +298,7 @@ def _quote(text):
 
 def make_replay(path, **fields):
     """One replay header file from field values (see tools/fixture)."""
-    args = [MAKE_REPLAY, str(path)] + [f"{k}={v}" for k, v in fields.items()]
+    args = BUILDER + [str(path)] + [f"{k}={v}" for k, v in fields.items()]
     subprocess.run(args, check=True, timeout=TIMEOUT)
     return str(path)
 
@@ -305,9 +308,9 @@ def make_replays(specs, per_run=500):
     fixture builder makes up to `per_run` of them."""
     paths = []
     for start in range(0, len(specs), per_run):
-        args = [MAKE_REPLAY]
+        args = list(BUILDER)
         for path, fields in specs[start:start + per_run]:
-            if len(args) > 1:
+            if len(args) > len(BUILDER):
                 args.append("--")
             args += [str(path)] + [f"{k}={v}" for k, v in fields.items()]
             paths.append(str(path))

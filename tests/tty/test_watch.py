@@ -1,0 +1,135 @@
+"""A folder load at a terminal (a progress line and the problems only) and the
+folders it leaves watched: replays written into them while the prompt waits
+load above the prompt, the line being typed kept."""
+import os
+import subprocess
+import time
+import unittest
+
+from tty_session import (ENTER, PROMPT, TAB, WINDOWS, SessionTest, make_replay, make_replays,
+                         needs_editor, screen_lines)
+
+SEP = "\\" if WINDOWS else "/"
+ARRIVAL_SECONDS = 2.0
+
+
+def pipe_run(folder, script):
+    """zeb with a pipe on both sides: every byte as a script gets it."""
+    command = ["wine", os.environ["ZEB"]] if WINDOWS else [os.environ["ZEB"]]
+    return subprocess.run(command, input=script.encode(), cwd=folder, capture_output=True,
+                          timeout=120).stdout.decode("latin-1")
+
+
+@needs_editor
+class FolderLoadAtATerminal(SessionTest):
+    def test_only_problems_show_and_the_progress_line_goes(self):
+        os.mkdir(os.path.join(self.folder, "r"))
+        make_replays([(os.path.join(self.folder, "r", f"{i:04}.spr"),
+                       {"racer": f"p{i % 150}", "time": f"1,{i % 60},0,0"}) for i in range(3000)])
+        with open(os.path.join(self.folder, "r", "junk.spr"), "wb") as f:
+            f.write(b"not a replay")
+        z = self.start()
+        z.expect_prompt()
+        shown = z.run("l r")
+        self.assertNotIn("loaded!", shown)
+        self.assertNotIn("pos", shown)
+        self.assertIn(f"r{SEP}junk.spr not loaded (this is not a hotlap file)", shown)
+        self.assertRegex(shown, r"r: 3001 replay files, \d+ filed")
+        self.assertIn("watching r for new replays", shown)
+        lines = [line for line in z.screen()] if WINDOWS else screen_lines(z.shown)
+        self.assertFalse([line for line in lines if "loading r:" in line], lines)
+
+    def test_nothing_is_watched_when_input_is_a_pipe(self):
+        os.mkdir(os.path.join(self.folder, "r"))
+        self.replay("r/a.spr", racer="alpha")
+        out = pipe_run(self.folder, "l r\nq\n")
+        self.assertIn(f"r{SEP}a.spr loaded!", out)
+        self.assertNotIn("watching", out)
+
+
+@needs_editor
+class WatchedFolders(SessionTest):
+    def setUp(self):
+        super().setUp()
+        os.mkdir(os.path.join(self.folder, "r"))
+        self.replay("r/a.spr", racer="alpha", time="1,20,0,0")
+        self.zeb = self.start("r")
+        self.zeb.expect("watching r for new replays")
+        self.zeb.expect_prompt()
+
+    def arrives(self, text):
+        start = time.monotonic()
+        before = self.zeb.expect(text)
+        self.assertLess(time.monotonic() - start, ARRIVAL_SECONDS + 1)
+        return before
+
+    def line_kept(self, text):
+        """The prompt and the half-typed line are drawn again below the messages."""
+        self.zeb.expect(PROMPT + text)
+
+    def test_a_new_replay_shows_above_the_half_typed_line(self):
+        z = self.zeb
+        z.type_and_wait("find alp")
+        self.replay("r/b.spr", racer="beta", time="1,10,0,0")
+        self.arrives(f"r{SEP}b.spr loaded!")
+        z.expect("inserted at pos: 0")
+        self.line_kept("find alp")
+        os.mkdir(os.path.join(self.folder, "r", "new"))
+        time.sleep(0.2)
+        self.replay("r/new/c.spr", racer="carl", time="1,05,0,0")
+        self.arrives(f"r{SEP}new{SEP}c.spr loaded!")
+        z.expect("inserted at pos: 0")
+        self.line_kept("find alp")
+        z.keys("ha" + ENTER)  # the cursor stayed at the end of the line
+        z.expect("alpha found on track")
+
+    def test_a_faster_rewrite_updates_and_two_halves_load_once(self):
+        z = self.zeb
+        self.replay("r/a.spr", racer="alpha", time="1,02,0,0")
+        self.arrives("about to update racer's laptime")
+        z.expect("appended at pos 0")
+        whole = open(make_replay(os.path.join(self.folder, "whole"), racer="dora"), "rb").read()
+        with open(os.path.join(self.folder, "r", "d.spr"), "wb") as f:
+            f.write(whole[:100])
+            f.flush()
+            time.sleep(0.3)
+            f.write(whole[100:])
+        self.arrives(f"r{SEP}d.spr loaded!")
+        z.catch_up() if WINDOWS else z.drain(1.5)
+        shown = "\n".join(z.screen()) if WINDOWS else z.shown
+        self.assertEqual(shown.count("d.spr loaded!"), 1)
+        self.assertNotIn("not a hotlap", shown)
+
+    def test_a_burst_ends_in_a_summary_and_the_store_equals_a_pipe_run(self):
+        z = self.zeb
+        specs = [(os.path.join(self.folder, "r", "burst", f"{i:04}.spr"),
+                  {"racer": f"b{i % 200}", "time": f"1,{i % 50},{i % 97},0",
+                   "code": ["BL1", "BL2", "BL1R"][i % 3]}) for i in range(1000)]
+        os.mkdir(os.path.join(self.folder, "r", "burst"))
+        make_replays(specs)
+        before = self.arrives("r: 1000 replay files, ")
+        self.assertNotIn("loaded!", before)
+        z.expect_prompt() if WINDOWS else None
+        listing = z.run("pdb")
+        expected = pipe_run(self.folder, "l r/a.spr\nl r/burst\npdb\n").split("ZEB> ")[-1]
+        got = listing.replace("\r\n", "\n")
+        self.assertIn(expected.strip("\n"), got)
+
+
+@needs_editor
+class TabIntoAFolder(SessionTest):
+    def test_one_file_in_a_folder_completes(self):
+        os.mkdir(os.path.join(self.folder, "exfix"))
+        self.replay("exfix/one_lena.spr", racer="lena")
+        z = self.start()
+        z.expect_prompt()
+        z.type_and_wait("l ex")
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + "l exfix" + SEP)
+        z.keys(TAB)
+        self.assertEqual(z.current_line(), PROMPT + f"l exfix{SEP}one_lena.spr")
+        self.assertIn("loaded!", z.run(""))
+
+
+if __name__ == "__main__":
+    unittest.main()
