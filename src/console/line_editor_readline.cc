@@ -228,7 +228,7 @@ bool wait_for_key(LineUse use) {
     pollfd waits[2] = {{STDIN_FILENO, POLLIN, 0}, {-1, POLLIN, 0}};
     int timeout_ms = -1;
     if (watch != nullptr) {
-      waits[1].fd = watch->descriptor();
+      waits[1].fd = static_cast<int>(watch->descriptor());
       timeout_ms = watch->timeout_ms();
     }
     timespec timeout = {timeout_ms / 1000, timeout_ms % 1000 * 1000000L};

@@ -5,10 +5,14 @@
 // waits for its answer, the work waits for the next prompt.
 #pragma once
 
+#include <cstdint>
+
 namespace zeb {
 
 struct PromptWatch {
-  int (*descriptor)();  // readable when there may be work, or -1
+  // Ready when there may be work: a descriptor that becomes readable on
+  // POSIX systems, an event that is signalled on Windows; -1 for none.
+  std::intptr_t (*descriptor)();
   int (*timeout_ms)();  // look again after this long even without it; -1: don't
   bool (*run)();        // does the work; true when it wrote something
 };

@@ -124,7 +124,7 @@ void note_replay(std::uint32_t folder, const std::string& path, bool complete) {
   }
 }
 
-int watch_descriptor() { return watched.empty() ? -1 : system_watch_descriptor(); }
+std::intptr_t watch_descriptor() { return watched.empty() ? -1 : system_watch_descriptor(); }
 
 int watch_timeout_ms() {
   if (!pending.empty()) return settle_look_ms;

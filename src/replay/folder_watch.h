@@ -17,9 +17,10 @@ namespace zeb {
 void watch_folder(std::string_view word);
 
 // What the prompt waits on besides the keys: a descriptor that becomes
-// readable when a watched folder changes (-1 where the system has none),
-// and how long until the watches want a look without one (-1: no need).
-int watch_descriptor();
+// readable (an event signalled, on Windows) when a watched folder changes,
+// -1 where the system has none, and how long until the watches want a look
+// without one (-1: no need).
+std::intptr_t watch_descriptor();
 int watch_timeout_ms();
 // Takes in what changed and loads the replays that are complete by now,
 // in path order, with their messages; true when it wrote anything.
@@ -41,7 +42,7 @@ void note_replay(std::uint32_t folder, const std::string& path, bool complete);
 bool start_watch(std::uint32_t folder, const std::string& path);
 // Reads what the system reported, calling note_replay for replay files.
 void read_watch_events();
-int system_watch_descriptor();
+std::intptr_t system_watch_descriptor();
 // Milliseconds between two looks where the system does not report changes; -1 where it does.
 int system_scan_interval_ms();
 

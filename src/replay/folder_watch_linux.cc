@@ -98,7 +98,7 @@ void read_watch_events() {
   }
 }
 
-int system_watch_descriptor() { return inotify_fd; }
+std::intptr_t system_watch_descriptor() { return inotify_fd; }
 int system_scan_interval_ms() { return -1; }
 
 }  // namespace zeb

@@ -78,7 +78,7 @@ void read_watch_events() {
   next_scan = Clock::now() + std::chrono::milliseconds(scan_interval_ms);
 }
 
-int system_watch_descriptor() { return -1; }
+std::intptr_t system_watch_descriptor() { return -1; }
 int system_scan_interval_ms() { return scan_interval_ms; }
 
 }  // namespace zeb
