@@ -22,7 +22,7 @@ void QuietLoads::end_file(std::string_view path, LoadOutcome outcome) {
   if (outcome == LoadOutcome::filed) ++filed_;
   if (!is_file_problem(outcome)) {
     take_back_output(mark_);
-  } else if (drawn_ || outcome == LoadOutcome::not_hotlap) {
+  } else if (shown_ != 0 || outcome == LoadOutcome::not_hotlap) {
     // The messages go on a line of their own, where the progress line was;
     // the next draw puts it back below them.
     problem_.assign(output_since(mark_));
@@ -40,24 +40,29 @@ void QuietLoads::end_file(std::string_view path, LoadOutcome outcome) {
   }
 }
 
+// Plain text, a carriage return and blanks: no escape sequence, so that
+// any terminal and the Windows console show it alike.
 void QuietLoads::draw() {
   long tenths =
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count() / 100;
-  write_format("\r  loading %s: %d of %d files, %d filed, ",
-               {std::string_view(word_), static_cast<long>(done_), static_cast<long>(total_),
-                static_cast<long>(filed_)});
-  write_number(tenths / 10);
-  write_text(".");
-  write_number(tenths % 10);
-  write_text(" s\033[K");
+  std::size_t before = shown_;
+  format_text(line_, "  loading %s: %d of %d files, %d filed, %d.%d s",
+              {std::string_view(word_), static_cast<long>(done_), static_cast<long>(total_),
+               static_cast<long>(filed_), tenths / 10, tenths % 10});
+  shown_ = line_.size();
+  if (before > shown_) line_.append(before - shown_, ' ');
+  write_text("\r");
+  write_text(line_);
   flush_output();
-  drawn_ = true;
 }
 
 void QuietLoads::erase() {
-  if (!drawn_) return;
-  write_text("\r\033[K");
-  drawn_ = false;
+  if (shown_ == 0) return;
+  write_text("\r");
+  line_.assign(shown_, ' ');
+  write_text(line_);
+  write_text("\r");
+  shown_ = 0;
 }
 
 }  // namespace zeb

@@ -36,7 +36,8 @@ class QuietLoads {
   std::uint32_t total_;
   std::uint32_t done_ = 0, filed_ = 0;
   std::chrono::steady_clock::time_point start_, next_draw_;
-  bool drawn_ = false;
+  std::size_t shown_ = 0;  // the progress line's width on screen, 0 when not drawn
+  std::string line_;
   OutputMark mark_{};
   std::string problem_;  // a problem's messages, moved below the erased line
 };
