@@ -69,24 +69,22 @@ int open_listed_folder(const FolderList& list, std::uint32_t folder) {
   return fd;
 }
 
-enum class Kind { other, folder, replay };
-
 // What an entry is, with as few look-ups as the file system allows.
-Kind kind_of(int dir_fd, const char* name, unsigned char type) {
+EntryKind kind_of(int dir_fd, const char* name, unsigned char type) {
   struct stat st;
   if (type == DT_UNKNOWN) {
-    if (::fstatat(dir_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return Kind::other;
-    if (S_ISDIR(st.st_mode)) return Kind::folder;
+    if (::fstatat(dir_fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::other;
+    if (S_ISDIR(st.st_mode)) return EntryKind::folder;
     if (S_ISREG(st.st_mode)) type = DT_REG;
     if (S_ISLNK(st.st_mode)) type = DT_LNK;
   }
-  if (type == DT_DIR) return Kind::folder;
-  if (type != DT_REG && type != DT_LNK) return Kind::other;
-  if (!is_replay_name(name)) return Kind::other;
-  if (type == DT_REG) return Kind::replay;
+  if (type == DT_DIR) return EntryKind::folder;
+  if (type != DT_REG && type != DT_LNK) return EntryKind::other;
+  if (!is_replay_name(name)) return EntryKind::other;
+  if (type == DT_REG) return EntryKind::replay;
   // A link counts when it leads to a regular file; links to folders are not followed.
-  if (::fstatat(dir_fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return Kind::other;
-  return Kind::replay;
+  if (::fstatat(dir_fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode)) return EntryKind::other;
+  return EntryKind::replay;
 }
 
 }  // namespace
@@ -98,15 +96,8 @@ HeaderRead read_header_file(const char* path, SprHeader& block) {
 void take_folder_entry(int dir_fd, const char* name, unsigned char type, std::uint32_t folder,
                        FolderList& list, std::vector<std::uint32_t>& todo) {
   std::string_view text = name;
-  if (text == "." || text == "..") return;
-  switch (kind_of(dir_fd, name, type)) {
-    case Kind::folder:
-      add_walked_folder(list, folder, text);
-      todo.push_back(static_cast<std::uint32_t>(list.folders.size() - 1));
-      break;
-    case Kind::replay: add_walked_replay(list, folder, text); break;
-    case Kind::other: break;
-  }
+  if (text != "." && text != "..")
+    add_walked(list, folder, text, kind_of(dir_fd, name, type), todo);
 }
 
 bool open_walk(std::string_view word, FolderList& list) {
@@ -121,20 +112,13 @@ void close_walk(FolderList& list) {
 }
 
 void list_replays(FolderList& list) {
-  start_list(list);
-  std::vector<std::uint32_t> todo{0};
-  while (!todo.empty()) {
-    std::uint32_t folder = todo.back();
-    todo.pop_back();
-    int fd = open_listed_folder(list, folder);
-    if (fd < 0) {
-      add_unopenable(list, folder);
-      continue;
-    }
-    read_folder_entries(fd, folder, list, todo);
+  walk_folders(list, [](FolderList& l, std::uint32_t folder, std::vector<std::uint32_t>& todo) {
+    int fd = open_listed_folder(l, folder);
+    if (fd < 0) return false;
+    read_folder_entries(fd, folder, l, todo);
     ::close(fd);
-  }
-  sort_entries(list);
+    return true;
+  });
 }
 
 EntryReader::~EntryReader() {

@@ -58,16 +58,16 @@ std::string system_path(const FolderList& list, std::uint32_t folder) {
 
 // What a found name is: links and junctions to folders are not followed; a
 // link to a file counts when it leads to one.
-enum class Kind { other, folder, replay };
-
-Kind kind_of(const std::wstring& folder, const WIN32_FIND_DATAW& found, std::string_view name) {
+EntryKind kind_of(const std::wstring& folder, const WIN32_FIND_DATAW& found,
+                  std::string_view name) {
   DWORD attributes = found.dwFileAttributes;
-  if (is_folder(attributes)) return is_link(attributes) ? Kind::other : Kind::folder;
-  if (!is_replay_name(name)) return Kind::other;
+  if (is_folder(attributes)) return is_link(attributes) ? EntryKind::other : EntryKind::folder;
+  if (!is_replay_name(name)) return EntryKind::other;
   if (!is_link(attributes))
-    return (attributes & FILE_ATTRIBUTE_DEVICE) ? Kind::other : Kind::replay;
+    return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::other : EntryKind::replay;
   DWORD target = GetFileAttributesW((folder + found.cFileName).c_str());
-  return target != INVALID_FILE_ATTRIBUTES && !is_folder(target) ? Kind::replay : Kind::other;
+  return target != INVALID_FILE_ATTRIBUTES && !is_folder(target) ? EntryKind::replay
+                                                                 : EntryKind::other;
 }
 
 // Lists one folder; false when it cannot be opened.
@@ -82,14 +82,7 @@ bool read_folder(FolderList& list, std::uint32_t folder, std::vector<std::uint32
     std::wstring_view wide_name = found.cFileName;
     if (wide_name == L"." || wide_name == L"..") continue;
     name = utf8_from_wide(wide_name);
-    switch (kind_of(wide, found, name)) {
-      case Kind::folder:
-        add_walked_folder(list, folder, name);
-        todo.push_back(static_cast<std::uint32_t>(list.folders.size() - 1));
-        break;
-      case Kind::replay: add_walked_replay(list, folder, name); break;
-      case Kind::other: break;
-    }
+    add_walked(list, folder, name, kind_of(wide, found, name), todo);
   } while (FindNextFileW(listing, &found));
   FindClose(listing);
   return true;
@@ -109,16 +102,7 @@ bool open_walk(std::string_view word, FolderList& list) {
 
 void close_walk(FolderList&) {}
 
-void list_replays(FolderList& list) {
-  start_list(list);
-  std::vector<std::uint32_t> todo{0};
-  while (!todo.empty()) {
-    std::uint32_t folder = todo.back();
-    todo.pop_back();
-    if (!read_folder(list, folder, todo)) add_unopenable(list, folder);
-  }
-  sort_entries(list);
-}
+void list_replays(FolderList& list) { walk_folders(list, read_folder); }
 
 EntryReader::~EntryReader() = default;
 

@@ -28,16 +28,6 @@ std::uint64_t path_key(std::string_view a, std::string_view b) {
   return key;
 }
 
-}  // namespace
-
-void start_list(FolderList& list) {
-  list.names.clear();
-  list.folders.clear();
-  list.entries.clear();
-  list.names.push_back('\0');
-  list.folders.push_back({0, 0, 0});
-}
-
 void add_walked_folder(FolderList& list, std::uint32_t parent, std::string_view name) {
   std::string_view above = folder_path(list, parent);
   std::string copy(above);  // names may move while it grows
@@ -70,6 +60,31 @@ void sort_entries(FolderList& list) {
               return joined_before(folder_path(list, a.folder), entry_name(list, a),
                                    folder_path(list, b.folder), entry_name(list, b));
             });
+}
+
+}  // namespace
+
+void add_walked(FolderList& list, std::uint32_t folder, std::string_view name, EntryKind kind,
+                std::vector<std::uint32_t>& todo) {
+  if (kind == EntryKind::folder) {
+    add_walked_folder(list, folder, name);
+    todo.push_back(static_cast<std::uint32_t>(list.folders.size() - 1));
+  } else if (kind == EntryKind::replay) {
+    add_walked_replay(list, folder, name);
+  }
+}
+
+void walk_folders(FolderList& list, FolderReader read_folder) {
+  list.names.assign(1, '\0');
+  list.folders.assign(1, {0, 0, 0});
+  list.entries.clear();
+  std::vector<std::uint32_t> todo{0};
+  while (!todo.empty()) {
+    std::uint32_t folder = todo.back();
+    todo.pop_back();
+    if (!read_folder(list, folder, todo)) add_unopenable(list, folder);
+  }
+  sort_entries(list);
 }
 
 bool is_replay_name(std::string_view name) {

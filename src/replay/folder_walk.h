@@ -82,11 +82,16 @@ class EntryReader {
 };
 
 // The pieces the systems' walkers build the list with.
-void add_walked_folder(FolderList& list, std::uint32_t parent, std::string_view name);
-void add_walked_replay(FolderList& list, std::uint32_t folder, std::string_view name);
-// A folder below that could not be opened: listed, to be reported in its place.
-void add_unopenable(FolderList& list, std::uint32_t folder);
-void start_list(FolderList& list);
-void sort_entries(FolderList& list);
+enum class EntryKind { other, folder, replay };
+// A name found in `folder`: a folder joins the list and `todo`, a replay
+// joins the list, anything else is passed over.
+void add_walked(FolderList& list, std::uint32_t folder, std::string_view name, EntryKind kind,
+                std::vector<std::uint32_t>& todo);
+// Lists every folder from the top down with `read_folder`, which adds the
+// names of one folder and is false when it cannot be opened; such a folder
+// is listed in its place, to be reported. Then puts the entries in order.
+using FolderReader = bool (*)(FolderList& list, std::uint32_t folder,
+                              std::vector<std::uint32_t>& todo);
+void walk_folders(FolderList& list, FolderReader read_folder);
 
 }  // namespace zeb

@@ -29,12 +29,6 @@ fifo r/pipe.spr
 dir empty
 stdin:
 <l r
-<p
-<load r/ x y
-<l ./r/a
-<l empty
-<l missing
-<pdb
 <q
 stdout:
 |ZEB> \tr/.hidden/z.sPr loaded!$
@@ -59,68 +53,4 @@ stdout:
 |\tr/sub.spr/y.spr loaded!$
 |\tinserted at pos: 2$
 |\tr: 11 replay files, 8 filed$
-|ZEB> LFSSPR:\t\tLFSSPR$
-|Qual mins:\t0$
-|Laps byte:\t0$
-|Skill level:\t0$
-|Wind strength:\t0$
-|Hotlap mode:\t1$
-|LFS version:\t0.6T$
-|Track code:\tBL1$
-|Added mass:\t0$
-|Intake restr.:\t0$
-|Track name:\tBlackwood$
-|Configuration:\t1$
-|Reversed:\t0$
-|S2 username:\tdelta$
-|Car name:\tXR GT TURBO$
-|Weather:\t0$
-|# of players:\t1$
-|Player flags:\t0$
-|Best lap\t1$
-|# of splits:\t1$
-|1st split:\t4865$
-|2nd split:\t0$
-|3rd split:\t0$
-|4th split:\t0$
-|Best lfstime:\t01:19.000 (4865)$
-|Local player:\tracer$
-|ZEB> \t(extra parameters ignored)$
-|\tr/.hidden/z.sPr loaded!$
-|\tdata already exist in db$
-|\tr/B.spr loaded!$
-|\tnot added to the database (unknown track, car or short track)$
-|\tr/a-b.Spr loaded!$
-|\tdata already exist in db$
-|\tr/a.spr loaded!$
-|\tracer has a better laptime in the database$
-|\tr/a/x.SPR loaded!$
-|\tdata already exist in db$
-|\tr/deep/er/last.spr loaded!$
-|\tdata already exist in db$
-|\tnot loaded (this is not a hotlap file)$
-|\tr/faster.spr loaded!$
-|\tdata already exist in db$
-|\tnot loaded (this is not a hotlap file)$
-|\tr/link.spr loaded!$
-|\tdata already exist in db$
-|\tr/sub.spr/y.spr loaded!$
-|\tdata already exist in db$
-|\tr/: 11 replay files, 0 filed$
-|ZEB> \t./r/a/x.SPR loaded!$
-|\tdata already exist in db$
-|\t./r/a: 1 replay files, 0 filed$
-|ZEB> \tempty: 0 replay files, 0 filed$
-|ZEB> \tError opening file: missing$
-|ZEB> $
-|POS\tRACER\t\tsTRK\tCAR\t\tLAPTIME (LAP)$
-|--------------------------------------------------------------$
-|0\talpha\t\tBL1\tXR GT TURBO    \t01:10.000 (1)$
-|1\teps\t\tBL1\tXR GT TURBO    \t01:18.000 (1)$
-|2\tdelta\t\tBL1\tXR GT TURBO    \t01:19.000 (1)$
-|3\tbeta\t\tBL1\tXR GT TURBO    \t01:21.000 (1)$
-|4\tgamma\t\tBL1\tXR GT TURBO    \t01:22.000 (1)$
-|5\tlinked\t\tBL1\tXR GT TURBO    \t01:30.000 (1)$
-|0\talpha\t\tBL2\tXR GT TURBO    \t01:17.000 (1)$
-|$
 |ZEB> %
