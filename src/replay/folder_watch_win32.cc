@@ -1,0 +1,216 @@
+// Windows: ReadDirectoryChangesW on each watched folder and every folder
+// below it. A thread for each folder waits for its changes and queues them;
+// an event, which the prompt waits on, is set while the queue holds any. A
+// file counts as complete when it was moved in; a file being written, once
+// its size has settled.
+#include <windows.h>
+
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "console/wide_text.h"
+#include "replay/folder_walk.h"
+#include "replay/folder_watch.h"
+
+namespace zeb {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr DWORD share_all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD changes = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                          FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
+constexpr DWORD buffer_bytes = 64 * 1024;
+
+// What a folder's thread met: a name below the folder, or, with `lost`, that
+// the system dropped changes (too many at once) and the folder is looked
+// through again.
+struct Change {
+  std::uint32_t folder;
+  DWORD action;
+  std::wstring name;  // relative to the watched folder, "\" between its names
+  bool lost;
+  fs::file_time_type since;  // with `lost`: when the last changes before were taken
+};
+
+// One watched folder and the thread that waits for its changes.
+struct Watch {
+  std::uint32_t folder;
+  std::string path;  // as written, with its separator at the end
+  HANDLE handle;
+  OVERLAPPED overlapped;
+  std::vector<DWORD> buffer;  // DWORD-aligned, as the system wants it
+  std::thread thread;
+};
+
+// Never destroyed: the threads wait until the process ends.
+struct Watches {
+  std::mutex lock;
+  std::deque<Change> queue;
+  HANDLE changed = nullptr;  // manual-reset, set while the queue holds changes
+  std::vector<std::unique_ptr<Watch>> watches;
+};
+Watches& state() {
+  static Watches& watches = *new Watches;
+  return watches;
+}
+
+bool ask_for_changes(Watch& watch) {
+  DWORD ignored = 0;
+  return ReadDirectoryChangesW(watch.handle, watch.buffer.data(), buffer_bytes, TRUE, changes,
+                               &ignored, &watch.overlapped, nullptr) != 0;
+}
+
+void push(std::deque<Change>& batch) {
+  Watches& s = state();
+  std::lock_guard guard(s.lock);
+  for (Change& change : batch) s.queue.push_back(std::move(change));
+  batch.clear();
+  SetEvent(s.changed);
+}
+
+// The folder's thread: takes each batch of changes the system reports, queues
+// it and asks for the next. It ends when the folder can no longer be read.
+void wait_for_changes(Watch* watch) {
+  std::deque<Change> batch;
+  fs::file_time_type taken_at = fs::file_time_type::clock::now();
+  for (;;) {
+    DWORD got = 0;
+    if (!GetOverlappedResult(watch->handle, &watch->overlapped, &got, TRUE)) {
+      if (GetLastError() != ERROR_NOTIFY_ENUM_DIR) return;
+      got = 0;
+    }
+    fs::file_time_type since = taken_at;
+    taken_at = fs::file_time_type::clock::now();
+    if (got == 0) {  // more changes than the buffer held: they are lost
+      batch.push_back({watch->folder, 0, {}, true, since});
+    } else {
+      const auto* bytes = reinterpret_cast<const unsigned char*>(watch->buffer.data());
+      for (DWORD at = 0;;) {
+        const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytes + at);
+        batch.push_back({watch->folder,
+                         info->Action,
+                         std::wstring(info->FileName, info->FileNameLength / sizeof(WCHAR)),
+                         false,
+                         {}});
+        if (info->NextEntryOffset == 0) break;
+        at += info->NextEntryOffset;
+      }
+    }
+    bool again = ask_for_changes(*watch);
+    push(batch);
+    if (!again) return;
+  }
+}
+
+fs::path path_of(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+// The replays already in a folder below a watched one, met as files being
+// written; with `since`, only those written since then.
+void note_tree(std::uint32_t folder, const std::string& path, const fs::file_time_type* since) {
+  std::error_code error;
+  fs::path top = path_of(path);
+  fs::recursive_directory_iterator walk(top, fs::directory_options::skip_permission_denied, error);
+  if (error) return;
+  for (; walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+    if (error) return;
+    const fs::directory_entry& entry = *walk;
+    if (entry.is_symlink(error)) {
+      walk.disable_recursion_pending();  // links and junctions to folders are not followed
+      if (entry.is_directory(error)) continue;
+    }
+    std::u8string name = entry.path().filename().u8string();
+    if (!is_replay_name(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
+      continue;
+    if (!entry.is_regular_file(error)) continue;
+    if (since != nullptr && entry.last_write_time(error) < *since) continue;
+    std::u8string below = entry.path().lexically_relative(top).make_preferred().u8string();
+    note_replay(folder, path + std::string(below.begin(), below.end()), false);
+  }
+}
+
+bool is_plain_folder(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(wide_from_utf8(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void take(const Change& change) {
+  Watch& watch = *state().watches[change.folder];
+  if (change.lost) {
+    // What the system dropped was written after the changes before were
+    // taken; a little earlier, for file times that are coarse.
+    fs::file_time_type since = change.since - std::chrono::seconds(2);
+    note_tree(change.folder, watch.path, &since);
+    return;
+  }
+  std::string name = utf8_from_wide(change.name);
+  std::string path = watch.path + name;
+  std::string_view last = std::string_view(name).substr(name.find_last_of('\\') + 1);
+  bool arrived =
+      change.action == FILE_ACTION_ADDED || change.action == FILE_ACTION_RENAMED_NEW_NAME;
+  if (arrived && is_plain_folder(path)) {
+    note_tree(change.folder, path + '\\', nullptr);
+    return;
+  }
+  if (change.action == FILE_ACTION_REMOVED || change.action == FILE_ACTION_RENAMED_OLD_NAME) return;
+  if (is_replay_name(last))
+    note_replay(change.folder, path, change.action == FILE_ACTION_RENAMED_NEW_NAME);
+}
+
+}  // namespace
+
+bool start_watch(std::uint32_t folder, const std::string& path) {
+  Watches& s = state();
+  if (s.changed == nullptr) s.changed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (s.changed == nullptr) return false;
+  HANDLE handle =
+      CreateFileW(wide_from_utf8(path).c_str(), FILE_LIST_DIRECTORY, share_all, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  auto watch = std::make_unique<Watch>();
+  watch->folder = folder;
+  watch->path = path;
+  watch->handle = handle;
+  watch->overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  watch->buffer.resize(buffer_bytes / sizeof(DWORD));
+  if (watch->overlapped.hEvent == nullptr || !ask_for_changes(*watch)) {
+    if (watch->overlapped.hEvent != nullptr) CloseHandle(watch->overlapped.hEvent);
+    CloseHandle(handle);
+    return false;
+  }
+  if (s.watches.size() <= folder) s.watches.resize(folder + 1);
+  Watch* raw = watch.get();
+  s.watches[folder] = std::move(watch);
+  raw->thread = std::thread(wait_for_changes, raw);
+  return true;
+}
+
+void read_watch_events() {
+  Watches& s = state();
+  std::deque<Change> taken;
+  {
+    std::lock_guard guard(s.lock);
+    taken.swap(s.queue);
+    if (s.changed != nullptr) ResetEvent(s.changed);
+  }
+  for (const Change& change : taken) take(change);
+}
+
+std::intptr_t system_watch_descriptor() {
+  HANDLE changed = state().changed;
+  return changed == nullptr ? -1 : reinterpret_cast<std::intptr_t>(changed);
+}
+
+int system_scan_interval_ms() { return -1; }
+
+}  // namespace zeb
