@@ -3,19 +3,25 @@
 // completion on top. A command line is read in the console's line mode with
 // Tab as a key that ends the read early, as cmd.exe reads; zeb then writes
 // the completion and reads on with the line given back to the console as
-// already typed. A del answer is read key by key, so that it stays out of
-// the console's history.
+// already typed. While a command line is read, work from the prompt watch
+// (replays arriving in watched folders) wakes the read the same way; its
+// messages go above the prompt and the line is given back as typed, the
+// cursor at its end. A del answer is read key by key, so that it stays out
+// of the console's history.
 #include <windows.h>
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
+#include "console/prompt_watch.h"
 #include "console/wide_text.h"
 
 namespace zeb {
@@ -52,21 +58,75 @@ void write_console(std::wstring_view text) {
 
 std::atomic<bool> read_waiting{false};
 
+void put_wake_key() {
+  INPUT_RECORD key = {};
+  key.EventType = KEY_EVENT;
+  key.Event.KeyEvent.bKeyDown = TRUE;
+  key.Event.KeyEvent.wRepeatCount = 1;
+  key.Event.KeyEvent.uChar.UnicodeChar = wake_key;
+  DWORD put = 0;
+  WriteConsoleInputW(console_input(), &key, 1, &put);
+}
+
 BOOL WINAPI wake_read_at_interrupt(DWORD event) {
   if (event != CTRL_C_EVENT || !read_waiting) return FALSE;  // the session's handler records it
   interrupt_flag = 1;
   for (int waited = 0; waited < 50 && read_waiting; waited += 5) Sleep(5);
-  if (read_waiting) {
-    INPUT_RECORD key = {};
-    key.EventType = KEY_EVENT;
-    key.Event.KeyEvent.bKeyDown = TRUE;
-    key.Event.KeyEvent.wRepeatCount = 1;
-    key.Event.KeyEvent.uChar.UnicodeChar = wake_key;
-    DWORD put = 0;
-    WriteConsoleInputW(console_input(), &key, 1, &put);
-  }
+  if (read_waiting) put_wake_key();
   return TRUE;
 }
+
+// ---- the prompt watch during a read ----
+//
+// A thread for each read of a command line waits for the watch's event, or
+// for its timeout, and then wakes the read with wake_key. It is stopped and
+// joined as soon as the read returns; from then on it puts no key. A key put
+// just as the console ended the read for another reason (Enter, Tab, Ctrl-C)
+// reaches the next read, which takes it as a wake with nothing to do, or the
+// next answer, which ignores it.
+
+class WatchWaker {
+ public:
+  explicit WatchWaker(const PromptWatch* watch) {
+    if (watch == nullptr) return;
+    std::intptr_t descriptor = watch->descriptor();
+    int timeout_ms = watch->timeout_ms();
+    if (descriptor == -1 && timeout_ms < 0) return;
+    stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (stop_ == nullptr) return;
+    waking_ = true;
+    HANDLE changed = descriptor == -1 ? nullptr : reinterpret_cast<HANDLE>(descriptor);
+    thread_ = std::thread([this, changed, timeout_ms] { wait(changed, timeout_ms); });
+  }
+  ~WatchWaker() {
+    if (!thread_.joinable()) return;
+    {
+      std::lock_guard guard(lock_);
+      waking_ = false;
+    }
+    SetEvent(stop_);
+    thread_.join();
+    CloseHandle(stop_);
+  }
+  WatchWaker(const WatchWaker&) = delete;
+  WatchWaker& operator=(const WatchWaker&) = delete;
+
+ private:
+  void wait(HANDLE changed, int timeout_ms) {
+    HANDLE waits[2] = {stop_, changed};
+    DWORD count = changed == nullptr ? 1 : 2;
+    DWORD timeout = timeout_ms < 0 ? INFINITE : static_cast<DWORD>(timeout_ms);
+    DWORD waited = WaitForMultipleObjects(count, waits, FALSE, timeout);
+    if (waited != WAIT_TIMEOUT && waited != WAIT_OBJECT_0 + 1) return;  // stopped, or failed
+    std::lock_guard guard(lock_);
+    if (waking_) put_wake_key();
+  }
+
+  HANDLE stop_ = nullptr;
+  std::mutex lock_;
+  bool waking_ = false;  // the read still waits: a key may be put
+  std::thread thread_;
+};
 
 // A read that came back empty or failed: Ctrl-C, if the handler records one
 // soon. Otherwise the console is gone.
@@ -109,8 +169,9 @@ enum class ReadEnd { line, tab, wake, interrupted, failed };
 
 // Reads on from `text`, which the console shows before the cursor as typed.
 // At a line's end `text` is the line; at Tab or wake_key it is the line
-// without that key, and `key_at` is where the key was typed.
-ReadEnd read_console(std::wstring& text, std::size_t& key_at) {
+// without that key, and `key_at` is where the key was typed. With a `watch`,
+// its work wakes the read too.
+ReadEnd read_console(std::wstring& text, std::size_t& key_at, const PromptWatch* watch) {
   std::wstring buffer = text;
   std::size_t initial = text.size();
   text.clear();
@@ -123,10 +184,14 @@ ReadEnd read_console(std::wstring& text, std::size_t& key_at) {
     control.nInitialChars = static_cast<ULONG>(initial);
     control.dwCtrlWakeupMask = (1u << tab_key) | (1u << wake_key);
     DWORD got = 0;
-    read_waiting = true;
-    BOOL read = ReadConsoleW(console_input(), buffer.data() + start,
-                             static_cast<DWORD>(buffer.size() - start), &got, &control);
-    read_waiting = false;
+    BOOL read = FALSE;
+    {
+      WatchWaker waker(watch);
+      read_waiting = true;
+      read = ReadConsoleW(console_input(), buffer.data() + start,
+                          static_cast<DWORD>(buffer.size() - start), &got, &control);
+      read_waiting = false;
+    }
     if (!read || got == 0) return interrupt_arrives() ? ReadEnd::interrupted : ReadEnd::failed;
     buffer.resize(start + got);
     std::wstring_view part = std::wstring_view(buffer).substr(start);
@@ -244,15 +309,63 @@ void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at
   write_console(after);
 }
 
+// ---- work above the prompt ----
+
+std::size_t shown_width(std::wstring_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](wchar_t c) { return !IS_LOW_SURROGATE(c); }));
+}
+
+// Blanks the screen from `cells` character cells before the cursor to the
+// end of the cursor's row, and puts the cursor where the blanks begin.
+void blank_back(std::size_t cells) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(out, &info) || info.dwSize.X <= 0) return;
+  long width = info.dwSize.X;
+  long end = (info.dwCursorPosition.Y + 1) * width;
+  long at = info.dwCursorPosition.Y * width + info.dwCursorPosition.X - static_cast<long>(cells);
+  if (at < 0) at = 0;
+  COORD start = {static_cast<SHORT>(at % width), static_cast<SHORT>(at / width)};
+  DWORD written = 0;
+  FillConsoleOutputCharacterW(out, L' ', static_cast<DWORD>(end - at), start, &written);
+  SetConsoleCursorPosition(out, start);
+}
+
+// The read was woken with `text` typed and the cursor at `key_at`: the
+// cursor goes to the line's end and the watch does its work. When that
+// wrote anything, the prompt and the line are taken off the screen, the
+// messages written, and the prompt and the line written again below them,
+// the cursor at the line's end, where the next read takes it up.
+void run_watch(const PromptWatch& watch, std::string_view prompt, const std::wstring& text,
+               std::size_t key_at) {
+  write_console(std::wstring_view(text).substr(key_at));
+  OutputMark before = mark_output();
+  if (!watch.run()) return;
+  std::wstring wide_prompt = wide_from_utf8(prompt);
+  if (mark_output().flushes == before.flushes) {
+    blank_back(shown_width(wide_prompt) + shown_width(text));
+  } else {
+    // A burst's progress line went out over the line's last row, from its
+    // start, and the cursor is on that row: it goes from there.
+    blank_back(0);
+    write_console(L"\r");
+  }
+  flush_output();
+  write_console(wide_prompt);
+  write_console(text);
+}
+
 // ---- command lines ----
 
 LineResult read_command_line(std::string_view prompt, std::string& line) {
+  const PromptWatch* watch = prompt_watch();
   std::wstring text;
   std::wstring after_tab;  // the line as the last Tab left it, the cursor at its end
   bool tab_before = false;
   for (;;) {
     std::size_t key_at = 0;
-    ReadEnd end = read_console(text, key_at);
+    ReadEnd end = read_console(text, key_at, watch);
     switch (end) {
       case ReadEnd::line:
         if (text.starts_with(end_of_input_key)) return LineResult::end_of_input;
@@ -267,10 +380,13 @@ LineResult read_command_line(std::string_view prompt, std::string& line) {
       }
       case ReadEnd::wake:
         tab_before = false;
-        // Wine's read woken after Ctrl-C; otherwise a key left over from
-        // such a wake, or Ctrl-^: the line goes on.
+        // Wine's read woken after Ctrl-C; otherwise the prompt watch, a key
+        // left over from a wake, or Ctrl-^: the line goes on.
         if (interrupt_pending()) return LineResult::interrupted;
-        write_console(std::wstring_view(text).substr(key_at));
+        if (watch != nullptr)
+          run_watch(*watch, prompt, text, key_at);
+        else
+          write_console(std::wstring_view(text).substr(key_at));
         break;
       case ReadEnd::interrupted: return LineResult::interrupted;
       case ReadEnd::failed: return LineResult::end_of_input;
