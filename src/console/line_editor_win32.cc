@@ -281,14 +281,15 @@ void move_cursor_back(std::size_t cells) {
 }
 
 // Tab was typed at `key_at` in `text`; the console shows the line with the
-// cursor there. Completes or lists, and leaves the cursor at the line's end,
-// where the next read takes it up.
+// cursor there. Completes, or with `list` lists the matches (a single match
+// always completes), and leaves the cursor at the line's end, where the
+// next read takes it up.
 void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at, bool list) {
   std::wstring after = text.substr(key_at);
   std::string before = utf8_from_wide(std::wstring_view(text).substr(0, key_at));
   std::vector<std::string> matches;
   if (completer != nullptr) completer(before + utf8_from_wide(after), before.size(), matches);
-  if (list) {
+  if (list && matches.size() != 1) {  // a single match always completes
     if (!matches.empty()) {
       list_matches(std::move(matches));
       write_console(wide_from_utf8(prompt));
