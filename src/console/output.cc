@@ -9,6 +9,7 @@ namespace zeb {
 namespace {
 
 constexpr std::size_t buffer_size = 1 << 16;
+static_assert(output_room_limit <= buffer_size);
 char buffer[buffer_size];
 std::size_t used = 0;
 OutputWriter writer = write_standard_output;
@@ -129,6 +130,13 @@ void format_text(std::string& text, std::string_view format,
   TextSink sink{text};
   format_onto(sink, format, args);
 }
+
+char* output_room(std::size_t size) {
+  if (used + size > buffer_size) flush_output();
+  return buffer + used;
+}
+
+void commit_output(const char* end) { used = static_cast<std::size_t>(end - buffer); }
 
 void flush_output() {
   if (used == 0) return;
