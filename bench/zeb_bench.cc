@@ -5,7 +5,9 @@
 //   zeb_bench WORKDIR ZEB FLOOR [RUNS]
 //
 // WORKDIR receives the workload (made once with the fixture builder; about
-// 530 MB on disk), ZEB is the program, FLOOR the floor program of bulk imports.
+// 530 MB on disk) in two layouts: tree/, 864 folders of 150 replays, and
+// flat/, one folder holding the same 129,600 files (hard links). ZEB is the
+// program, FLOOR the floor program (bare reads, on one thread or two).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -24,6 +26,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/line_reader.h"
@@ -35,6 +38,7 @@
 #include "replay/folder_walk.h"
 #include "replay/load.h"
 #include "replay_builder.h"
+#include "shell/command_loop.h"
 #include "shell/completion.h"
 #include "test_support.h"
 
@@ -71,19 +75,28 @@ std::vector<Layout> layouts() {
   return all;
 }
 
-// Writes the replays and the shuffled "l NAME" script; returns the script.
-std::string make_workload(const std::string& dir) {
-  std::string script = dir + "/load.txt";
-  if (std::filesystem::exists(dir + "/complete")) return script;
+// The workload in one layout: its folder and its "l NAME" script, in the
+// shuffled order of a bulk import.
+struct Workload {
+  std::string folder, script;
+};
+
+// Writes the replays into tree/ and links each into flat/ as well, with the
+// two shuffled "l NAME" scripts (the same order of files in both).
+std::pair<Workload, Workload> make_workload(const std::string& dir) {
+  Workload tree{dir + "/tree", dir + "/load_tree.txt"};
+  Workload flat{dir + "/flat", dir + "/load_flat.txt"};
+  if (std::filesystem::exists(dir + "/complete")) return {tree, flat};
   std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(flat.folder);
   std::vector<Layout> all = layouts();
-  std::vector<std::string> names;
+  std::vector<std::pair<std::string, std::string>> names;  // in tree/, in flat/
   std::mt19937 random(7);
   int cell = 0;
   for (int car = 0; car < zeb::car_count; ++car) {
     if (car == 4) continue;  // fxr shares fxo's long name: replays never reach it
     for (const Layout& layout : all) {
-      std::string folder = dir + "/c" + std::to_string(cell++);
+      std::string folder = tree.folder + "/c" + std::to_string(cell);
       std::filesystem::create_directories(folder);
       std::vector<int> slots(places);
       std::iota(slots.begin(), slots.end(), 0);
@@ -97,17 +110,25 @@ std::string make_workload(const std::string& dir) {
         f.car_name = zeb::car_table[car].name;
         f.time = {ms / 60000, ms / 1000 % 60, ms % 1000 / 10, ms % 10};
         std::string name = folder + "/" + std::to_string(i) + ".spr";
+        std::string link =
+            flat.folder + "/c" + std::to_string(cell) + "-" + std::to_string(i) + ".spr";
         zeb::fixture::write_replay(name, f);
-        names.push_back(name);
+        std::filesystem::create_hard_link(name, link);
+        names.emplace_back(name, link);
       }
+      ++cell;
     }
   }
   std::shuffle(names.begin(), names.end(), random);
-  std::ofstream out(script);
-  for (const std::string& name : names) out << "l " << name << "\n";
-  out.close();
+  std::ofstream tree_out(tree.script), flat_out(flat.script);
+  for (const auto& [name, link] : names) {
+    tree_out << "l " << name << "\n";
+    flat_out << "l " << link << "\n";
+  }
+  tree_out.close();
+  flat_out.close();
   std::ofstream(dir + "/complete") << names.size() << "\n";
-  return script;
+  return {tree, flat};
 }
 
 std::string read_file(const std::string& name) {
@@ -127,10 +148,10 @@ std::string without_prompts(std::string text) {
   }
 }
 
-// The same loads as a folder load of `dir`: one "l PATH" line per replay, in
-// the byte order of the paths.
-std::string sorted_script(const std::string& dir, const std::string& script) {
-  std::string sorted = dir + "/load_sorted.txt";
+// The same loads as a folder load: one "l PATH" line per replay, in the byte
+// order of the paths, next to the script as NAME_sorted.txt.
+std::string sorted_script(const std::string& script) {
+  std::string sorted = script.substr(0, script.size() - 4) + "_sorted.txt";
   std::vector<std::string> lines;
   std::ifstream in(script);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -246,9 +267,87 @@ void command(std::string line) {
 
 struct Row {
   std::string figure;
-  double zeb, floor;  // floor < 0: none
-  std::string unit;
+  double zeb, floor;   // floor < 0: none
+  double floor2 = -1;  // the two-thread floor; < 0: none
+  std::string unit = "ms";
 };
+
+struct Bench {
+  std::string zeb, floor;
+  int runs;
+  std::vector<Row> rows;
+
+  double floor_run(const std::string& script, int threads) const {
+    return run({floor, std::to_string(threads)}, script.c_str(), "/dev/null").ms;
+  }
+};
+
+// The folder load of one layout, at start-up and at the prompt, beside the
+// floors reading the same files: in the bulk import's shuffled order and in
+// the folder load's own order, on one thread and on two. False when a folder
+// load writes other bytes than its "l PATH" lines.
+bool folder_loads(Bench& b, const std::string& label, const Workload& w) {
+  std::string sorted = sorted_script(w.script);
+  std::string base = w.script.substr(0, w.script.size() - 4);
+  std::string folder_script = base + "_folder.txt";
+  std::ofstream(folder_script) << "l " << w.folder << "\n";
+  std::string got_start = base + "_out_start.txt", got_prompt = base + "_out_prompt.txt",
+              got_lines = base + "_out_lines.txt";
+  run({b.zeb}, sorted.c_str(), got_lines.c_str());
+  run({b.zeb, w.folder}, "/dev/null", got_start.c_str());
+  run({b.zeb}, folder_script.c_str(), got_prompt.c_str());
+  std::string summary = "\t" + w.folder + ": 129600 replay files, 129600 filed\n";
+  std::string expected = without_prompts(read_file(got_lines)) + summary;
+  if (without_prompts(read_file(got_start)) != expected ||
+      without_prompts(read_file(got_prompt)) != expected) {
+    std::fprintf(stderr, "%s: a folder load writes other bytes than its l PATH lines\n",
+                 w.folder.c_str());
+    return false;
+  }
+  std::vector<double> start_load, prompt_load, shuffled1, shuffled2, sorted1, sorted2;
+  long folder_rss = 0;
+  for (int i = 0; i < b.runs; ++i) {
+    shuffled1.push_back(b.floor_run(w.script, 1));
+    shuffled2.push_back(b.floor_run(w.script, 2));
+    sorted1.push_back(b.floor_run(sorted, 1));
+    sorted2.push_back(b.floor_run(sorted, 2));
+    Run r = run({b.zeb, w.folder}, "/dev/null", "/dev/null");
+    start_load.push_back(r.ms);
+    folder_rss = std::max(folder_rss, r.max_rss_kb);
+    prompt_load.push_back(run({b.zeb}, folder_script.c_str(), "/dev/null").ms);
+  }
+  b.rows.push_back({"folder load, " + label + ": zeb DIR", median(start_load), median(shuffled1),
+                    median(shuffled2)});
+  b.rows.push_back({"folder load, " + label + ": l DIR", median(prompt_load), median(shuffled1),
+                    median(shuffled2)});
+  b.rows.push_back({"folder load, " + label + ": zeb DIR, floors in path order", median(start_load),
+                    median(sorted1), median(sorted2)});
+  b.rows.push_back({"peak memory, folder load, " + label + " (beside the store)",
+                    static_cast<double>(folder_rss) / 1024,
+                    static_cast<double>(sizeof(zeb::Store)) / (1024 * 1024), -1, "MiB"});
+  // The file list itself, as the walk leaves it.
+  zeb::FolderList list;
+  auto start = Clock::now();
+  zeb::open_walk(w.folder, list);
+  zeb::list_replays(list);
+  double list_ms = ms_since(start);
+  zeb::close_walk(list);
+  double list_mib = static_cast<double>(list.names.capacity() +
+                                        list.entries.capacity() * sizeof(zeb::WalkedEntry) +
+                                        list.folders.capacity() * sizeof(zeb::WalkedFolder)) /
+                    (1024 * 1024);
+  b.rows.push_back({"folder walk and sort alone, " + label + " (file list " +
+                        std::to_string(list.entries.size()) + " entries, " +
+                        std::to_string(list_mib).substr(0, 4) + " MiB)",
+                    list_ms, -1});
+  return true;
+}
+
+// Runs lines through the real command loop: read, split, dispatch, prompt.
+void command_lines(const std::string& script) {
+  zeb::test::ScriptedInput input(script);
+  zeb::command_loop();
+}
 
 }  // namespace
 
@@ -257,80 +356,36 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zeb_bench WORKDIR ZEB FLOOR [RUNS]\n");
     return 2;
   }
-  std::string dir = argv[1], zeb_path = argv[2], floor_path = argv[3];
-  int runs = argc > 4 ? std::atoi(argv[4]) : 5;
+  std::string dir = argv[1];
+  Bench b{argv[2], argv[3], argc > 4 ? std::max(1, std::atoi(argv[4])) : 5, {}};
+  int runs = b.runs, more_runs = std::max(runs, 11);
   std::fprintf(stderr, "making the workload in %s ...\n", dir.c_str());
-  std::string script = make_workload(dir);
-  std::vector<Row> rows;
+  auto [tree, flat] = make_workload(dir);
+  const std::string& script = tree.script;
 
-  // Bulk import, alternating with its floor so both see the same machine.
+  // Bulk import, alternating with its floors so all see the same machine.
   std::fprintf(stderr, "bulk import ...\n");
-  run({floor_path}, script.c_str(), "/dev/null");  // warm the page cache
-  std::vector<double> zeb_ms, floor_ms;
+  b.floor_run(script, 1);  // warm the page cache
+  std::vector<double> zeb_ms, floor1_ms, floor2_ms;
   for (int i = 0; i < runs; ++i) {
-    floor_ms.push_back(run({floor_path}, script.c_str(), "/dev/null").ms);
-    zeb_ms.push_back(run({zeb_path}, script.c_str(), "/dev/null").ms);
+    floor1_ms.push_back(b.floor_run(script, 1));
+    floor2_ms.push_back(b.floor_run(script, 2));
+    zeb_ms.push_back(run({b.zeb}, script.c_str(), "/dev/null").ms);
   }
-  rows.push_back({"bulk import, 129,600 loads", median(zeb_ms), median(floor_ms), "ms"});
+  b.rows.push_back(
+      {"bulk import, 129,600 loads", median(zeb_ms), median(floor1_ms), median(floor2_ms)});
 
-  // Folder load of the same workload, at start-up and at the prompt, beside
-  // the same floor, and beside the floor reading the files in the folder
-  // load's own order (the paths sorted).
-  std::fprintf(stderr, "folder load ...\n");
-  std::string sorted = sorted_script(dir, script);
-  std::string folder_script = dir + "/load_folder.txt";
-  std::ofstream(folder_script) << "l " << dir << "\n";
-  std::string got_start = dir + "/out_start.txt", got_prompt = dir + "/out_prompt.txt",
-              got_lines = dir + "/out_lines.txt";
-  run({zeb_path}, sorted.c_str(), got_lines.c_str());
-  run({zeb_path, dir}, "/dev/null", got_start.c_str());
-  run({zeb_path}, folder_script.c_str(), got_prompt.c_str());
-  std::string summary = "\t" + dir + ": 129600 replay files, 129600 filed\n";
-  std::string expected = without_prompts(read_file(got_lines)) + summary;
-  if (without_prompts(read_file(got_start)) != expected ||
-      without_prompts(read_file(got_prompt)) != expected) {
-    std::fprintf(stderr, "a folder load writes other bytes than its l PATH lines\n");
-    return 1;
-  }
-  std::vector<double> start_load, prompt_load, sorted_floor, shuffled_floor;
-  long folder_rss = 0, lines_rss = 0;
-  for (int i = 0; i < runs; ++i) {
-    shuffled_floor.push_back(run({floor_path}, script.c_str(), "/dev/null").ms);
-    sorted_floor.push_back(run({floor_path}, sorted.c_str(), "/dev/null").ms);
-    Run r = run({zeb_path, dir}, "/dev/null", "/dev/null");
-    start_load.push_back(r.ms);
-    folder_rss = std::max(folder_rss, r.max_rss_kb);
-    prompt_load.push_back(run({zeb_path}, folder_script.c_str(), "/dev/null").ms);
-    lines_rss = std::max(lines_rss, run({zeb_path}, sorted.c_str(), "/dev/null").max_rss_kb);
-  }
-  rows.push_back({"folder load, zeb DIR", median(start_load), median(shuffled_floor), "ms"});
-  rows.push_back({"folder load, l DIR", median(prompt_load), median(shuffled_floor), "ms"});
-  rows.push_back({"folder load, zeb DIR (floor in path order)", median(start_load),
-                  median(sorted_floor), "ms"});
-  rows.push_back({"peak memory, folder load (beside l PATH lines)",
-                  static_cast<double>(folder_rss) / 1024, static_cast<double>(lines_rss) / 1024,
-                  "MiB"});
-  // The file list itself, as the walk leaves it.
-  double list_ms;
-  std::size_t list_bytes, list_entries;
-  {
-    zeb::FolderList list;
-    auto start = Clock::now();
-    zeb::open_walk(dir, list);
-    zeb::list_replays(list);
-    list_ms = ms_since(start);
-    zeb::close_walk(list);
-    list_bytes = list.names.capacity() + list.entries.capacity() * sizeof(zeb::WalkedEntry) +
-                 list.folders.capacity() * sizeof(zeb::WalkedFolder);
-    list_entries = list.entries.size();
-  }
-  rows.push_back({"folder walk and sort alone", list_ms, -1, "ms"});
+  std::fprintf(stderr, "folder load, 864 folders ...\n");
+  if (!folder_loads(b, "864 folders of 150", tree)) return 1;
+  std::fprintf(stderr, "folder load, one folder ...\n");
+  b.floor_run(flat.script, 1);  // warm the flat folder's names
+  if (!folder_loads(b, "one folder of 129,600", flat)) return 1;
 
   // Start-up: to the first prompt, standard input at its end.
   std::vector<double> start_ms;
   for (int i = 0; i < std::max(runs, 21); ++i)
-    start_ms.push_back(run({zeb_path}, "/dev/null", "/dev/null").ms);
-  rows.push_back({"start-up, empty input", median(start_ms), -1, "ms"});
+    start_ms.push_back(run({b.zeb}, "/dev/null", "/dev/null").ms);
+  b.rows.push_back({"start-up, empty input (to the first prompt and out)", median(start_ms), -1});
 
   // Peak memory with the full store, listed once.
   std::string full_script = dir + "/load_and_list.txt";
@@ -339,24 +394,48 @@ int main(int argc, char** argv) {
     std::ofstream out(full_script);
     out << in.rdbuf() << "pdb\n";
   }
-  Run full = run({zeb_path}, full_script.c_str(), "/dev/null");
-  double store_kb = sizeof(zeb::Store) / 1024.0;
-  rows.push_back({"peak memory, full store", static_cast<double>(full.max_rss_kb) / 1024,
-                  store_kb / 1024, "MiB"});
+  Run full = run({b.zeb}, full_script.c_str(), "/dev/null");
+  b.rows.push_back({"peak memory, bulk import and full listing (beside the store)",
+                    static_cast<double>(full.max_rss_kb) / 1024,
+                    static_cast<double>(sizeof(zeb::Store)) / (1024 * 1024), -1, "MiB"});
 
-  // In this process: the real load path fills the real store.
-  std::fprintf(stderr, "listing ...\n");
-  zeb::set_output_writer(discard);
-  zeb::reset_db(zeb::db, zeb::db_size);
+  // In this process from here: the real load path fills the real store.
+  std::fprintf(stderr, "filing and listing ...\n");
+  std::vector<std::string> names;
+  std::vector<zeb::SprHeader> blocks;
   {
     std::ifstream in(script);
-    std::string line;
-    while (std::getline(in, line)) {
-      zeb::replay_filename = line.substr(2);
-      zeb::load_command(nullptr, 0, zeb::replay_filename, true);
+    for (std::string line; std::getline(in, line);) {
+      names.push_back(line.substr(2));
+      blocks.emplace_back();
+      if (zeb::read_header_file(names.back().c_str(), blocks.back()) != zeb::HeaderRead::ok)
+        return 1;
     }
   }
-  zeb::flush_output();
+  // Filing alone: the headers already in memory, the store emptied first.
+  zeb::set_output_writer(discard);
+  std::vector<double> filing_ms;
+  for (int i = 0; i < runs; ++i) {
+    zeb::reset_db(zeb::db, zeb::db_size);
+    auto start = Clock::now();
+    for (std::size_t f = 0; f < names.size(); ++f)
+      zeb::load_replay_block(names[f], zeb::HeaderRead::ok, blocks[f]);
+    zeb::flush_output();
+    filing_ms.push_back(ms_since(start));
+  }
+  b.rows.push_back({"filing alone, 129,600 headers from memory, shuffled", median(filing_ms), -1});
+
+  // Command lines alone: an unknown word on each, answered with one line.
+  std::string unknown;
+  for (int i = 0; i < 129600; ++i) unknown += "x\n";
+  std::vector<double> lines_ms;
+  for (int i = 0; i < runs; ++i) {
+    auto start = Clock::now();
+    command_lines(unknown);
+    zeb::flush_output();
+    lines_ms.push_back(ms_since(start));
+  }
+  b.rows.push_back({"command loop alone, 129,600 lines of an unknown word", median(lines_ms), -1});
   zeb::set_output_writer(nullptr);
 
   std::string listing = dir + "/listing.txt";
@@ -373,27 +452,29 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the full listing has %ld rows, not 129,600\n", listed);
     return 1;
   }
+  // The listing as a "pdb" line at the prompt asks for it.
   int devnull = open("/dev/null", O_WRONLY);
   std::vector<double> pdb_null, cat_null, pdb_pipe, cat_pipe;
-  for (int i = 0; i < std::max(runs, 11); ++i) {
-    pdb_null.push_back(with_stdout(devnull, [] { command("pdb"); }));
+  for (int i = 0; i < more_runs; ++i) {
+    pdb_null.push_back(with_stdout(devnull, [] { command_lines("pdb\n"); }));
     cat_null.push_back(cat_file(listing, devnull));
-    pdb_pipe.push_back(through_pipe([](int fd) { with_stdout(fd, [] { command("pdb"); }); }));
+    pdb_pipe.push_back(
+        through_pipe([](int fd) { with_stdout(fd, [] { command_lines("pdb\n"); }); }));
     cat_pipe.push_back(through_pipe([&](int fd) { cat_file(listing, fd); }));
   }
-  rows.push_back({"full listing (pdb) to /dev/null", median(pdb_null), median(cat_null), "ms"});
-  rows.push_back({"full listing (pdb) to a pipe", median(pdb_pipe), median(cat_pipe), "ms"});
+  b.rows.push_back({"full listing (pdb line) to /dev/null", median(pdb_null), median(cat_null)});
+  b.rows.push_back({"full listing (pdb line) to a pipe", median(pdb_pipe), median(cat_pipe)});
 
   std::vector<double> find_ms, del_ms;
   std::vector<char> backup(sizeof zeb::db);
   std::memcpy(backup.data(), &zeb::db, sizeof zeb::db);
-  for (int i = 0; i < std::max(runs, 11); ++i) {
+  for (int i = 0; i < more_runs; ++i) {
     find_ms.push_back(with_stdout(devnull, [] { command(std::string("find ") + everywhere); }));
     std::memcpy(&zeb::db, backup.data(), sizeof zeb::db);
     del_ms.push_back(with_stdout(devnull, [] { command(std::string("del -r ") + everywhere); }));
   }
-  rows.push_back({"find of a racer in 864 cells", median(find_ms), -1, "ms"});
-  rows.push_back({"del -r of a racer in 864 cells", median(del_ms), -1, "ms"});
+  b.rows.push_back({"find of a racer in 864 cells", median(find_ms), -1});
+  b.rows.push_back({"del -r of a racer in 864 cells", median(del_ms), -1});
 
   // Racer completion, full store: one Tab's matches, as the line editor asks.
   {
@@ -406,25 +487,28 @@ int main(int argc, char** argv) {
         zeb::complete_line(line, std::strlen(line), matches);
         tab_ms.push_back(ms_since(start));
       }
-      rows.push_back({std::string("racer completion, full store: \"") + line + "\" (" +
-                          std::to_string(matches.size()) + " names)",
-                      median(tab_ms), -1, "ms"});
+      b.rows.push_back({std::string("racer completion, full store: \"") + line + "\" (" +
+                            std::to_string(matches.size()) + " names)",
+                        median(tab_ms), -1});
     }
   }
 
-  std::printf("| figure | zeb | floor | ratio |\n|---|---|---|---|\n");
-  for (const Row& r : rows) {
-    if (r.floor < 0)
-      std::printf("| %s | %.2f %s | - | - |\n", r.figure.c_str(), r.zeb, r.unit.c_str());
-    else
-      std::printf("| %s | %.2f %s | %.2f %s | %.2fx |\n", r.figure.c_str(), r.zeb, r.unit.c_str(),
-                  r.floor, r.unit.c_str(), r.zeb / r.floor);
-  }
-  std::printf("\nlisting: %ld rows, %zu bytes; medians of %d runs (bulk import), %d (the others)\n",
-              listed, text.size(), runs, std::max(runs, 11));
   std::printf(
-      "file list of the folder load: %zu entries, %.2f MiB; folder load output equals "
-      "its l PATH lines byte for byte\n",
-      list_entries, static_cast<double>(list_bytes) / (1024 * 1024));
+      "| figure | zeb | floor | ratio | two-thread floor | ratio |\n|---|---|---|---|---|---|\n");
+  for (const Row& r : b.rows) {
+    std::printf("| %s | %.2f %s |", r.figure.c_str(), r.zeb, r.unit.c_str());
+    for (double floor : {r.floor, r.floor2}) {
+      if (floor < 0)
+        std::printf(" - | - |");
+      else
+        std::printf(" %.2f %s | %.2fx |", floor, r.unit.c_str(), r.zeb / floor);
+    }
+    std::printf("\n");
+  }
+  std::printf(
+      "\nlisting: %ld rows, %zu bytes; medians of %d runs (loads, filing), %d (listing, find, "
+      "del), 101 (completion); both folder loads write byte for byte what their l PATH lines "
+      "write\n",
+      listed, text.size(), runs, more_runs);
   return 0;
 }

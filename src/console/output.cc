@@ -9,6 +9,7 @@ namespace zeb {
 namespace {
 
 constexpr std::size_t buffer_size = 1 << 16;
+static_assert(output_room_limit <= buffer_size);
 char buffer[buffer_size];
 std::size_t used = 0;
 std::size_t flush_count = 0;
@@ -145,6 +146,13 @@ std::string_view output_since(OutputMark mark) {
   if (mark.flushes != flush_count || mark.at > used) return {};
   return {buffer + mark.at, used - mark.at};
 }
+
+char* output_room(std::size_t size) {
+  if (used + size > buffer_size) flush_output();
+  return buffer + used;
+}
+
+void commit_output(const char* end) { used = static_cast<std::size_t>(end - buffer); }
 
 void flush_output() {
   if (used == 0) return;

@@ -44,6 +44,14 @@ void format_text(std::string& text, std::string_view format, std::initializer_li
 // 21 characters is always enough.
 char* put_decimal(char* out, long value, int min_digits);
 
+// Room for `size` bytes (at most 4 KiB) straight in the output buffer,
+// flushing it first when it has less: a caller that writes many small pieces
+// puts them there itself and then hands the end of what it wrote to
+// commit_output. Nothing is written until then.
+inline constexpr std::size_t output_room_limit = 4096;
+char* output_room(std::size_t size);
+void commit_output(const char* end);
+
 // Hands everything buffered to the writer.
 void flush_output();
 

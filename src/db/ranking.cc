@@ -27,6 +27,20 @@ bool same_key(const LapRecord& slot, const LapRecord& record) {
   return texts_equal(slot.key, record.key);
 }
 
+// The first of the `count` entries whose time is not below `laptime`, or
+// count. The entries' times rise strictly.
+int first_not_faster(Cell cell, int count, std::int32_t laptime) {
+  int low = 0, high = count;
+  while (low < high) {
+    int middle = (low + high) / 2;
+    if (cell[middle].laptime < laptime)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
 }  // namespace
 
 int find_key(Cell cell, const LapRecord& record) {
@@ -41,38 +55,41 @@ int insert_ranked(Cell cell, const LapRecord& record) {
     write_line("\tdatabase was full");
     return -1;
   }
-  // One pass over the entries finds both the racer's own entry and the
-  // first entry that is not faster than the record.
-  int own = -1, first_not_faster = -1, p = 0;
-  for (; p < n && !slot_is_empty(cell[p]); ++p) {
-    if (first_not_faster == -1 && cell[p].laptime >= record.laptime) first_not_faster = p;
-    if (same_key(cell[p], record)) {
-      own = p;
-      break;
-    }
-  }
-  if (own != -1) {
-    if (record.laptime == cell[own].laptime) {
+  // The racer's own entry: one pass that reads only the front of each
+  // record (its first key bytes), which also counts the entries.
+  int count = 0;
+  for (; !slot_is_empty(cell[count]); ++count) {
+    if (!same_key(cell[count], record)) continue;
+    const LapRecord& own = cell[count];
+    if (record.laptime == own.laptime) {
       write_line("\tdata already exist in db");
       return -1;
     }
-    if (record.laptime > cell[own].laptime) {
+    if (record.laptime > own.laptime) {
       write_line("\tracer has a better laptime in the database");
       return -1;
     }
     write_line("\tabout to update racer's laptime");
     return replace_entry;
   }
-  if (first_not_faster != -1) p = first_not_faster;
-  if (slot_is_empty(cell[p])) {
+  // The first entry that is not faster than the record: the times rise
+  // strictly from position 0, so halving the entries finds it.
+  int p = first_not_faster(cell, count, record.laptime);
+  if (p == count) {
     copy_record(cell[p], record);
     cell[p].pos = static_cast<std::uint8_t>(p);
-    write_format("\tappended at pos %d\n", {p});
+    write_text("\tappended at pos ");
+    write_number(p);
+    write_text("\n");
     return p;
   }
   if (cell[p].laptime == record.laptime) return -1;  // another racer holds this very time
-  place_at(cell, record, p);
-  write_format("\tinserted at pos: %d\n", {p});
+  shift_down(cell, p, count);
+  copy_record(cell[p], record);
+  cell[p].pos = static_cast<std::uint8_t>(p);
+  write_text("\tinserted at pos: ");
+  write_number(p);
+  write_text("\n");
   return p;
 }
 

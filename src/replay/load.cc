@@ -130,7 +130,9 @@ LoadOutcome load_replay_block(std::string_view filename, HeaderRead result,
     return LoadOutcome::not_hotlap;
   }
   replay_loaded = true;
-  write_format("\t%s loaded!\n", {filename});
+  write_text("\t");  // "\t%s loaded!\n", once for every replay of a load
+  write_text(filename);
+  write_text(" loaded!\n");
   complete_track_code(replay_header);
   int track = track_index_by_name(replay_header);
   int car = car_index_by_name(replay_header);

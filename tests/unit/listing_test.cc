@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
+#include "console/output.h"
 #include "db/ranking.h"
 #include "test_support.h"
 
@@ -43,6 +47,44 @@ TEST_F(Listing, ASlotWithoutATimeIsNotListed) {
   EXPECT_EQ(out.text(),
             "\ntrack:Blackwood, car:bf1, shtrack:bl1\n\nPOS\tRACER\t\tsTRK\tCAR\t\tLAPTIME (LAP)\n"
             "--------------------------------------------------------------\n\n");
+}
+
+// A row is exactly what the format "%d\t%s\t\t%s\t%-15s\t%s (%d)\n" writes:
+// texts up to their NUL (what a field holds behind it never shows), a car
+// name padded to 15 characters or written whole when longer.
+TEST_F(Listing, RowsAreWhatTheirFormatWrites) {
+  const char* racers[] = {"a", "abcdefg", "abcdefgh", "0123456789012345678901234567890"};
+  const char* cars[] = {"",
+                        "FXO",
+                        "XR GT TURBO",
+                        "FORMULA BMW FB0",
+                        "FORMULA BMW FB02",
+                        "0123456789012345678901234567890123"};
+  const char* codes[] = {"", "BL1", "BL1R"};
+  const char* times[] = {"", "01:23.456", "255:59.99"};
+  int row = 0;
+  for (const char* racer : racers)
+    for (const char* car : cars)
+      for (const char* code : codes) {
+        LapRecord r;
+        std::memset(&r, 'x', sizeof r);  // leftovers behind every NUL
+        init_record(r);
+        std::strcpy(r.racer, racer);
+        std::strcpy(r.car, car);
+        std::strcpy(r.short_track, code);
+        std::strcpy(r.slaptime, times[row % 3]);
+        r.pos = static_cast<std::uint8_t>(row * 7 % 256);
+        r.lapnum = static_cast<std::uint8_t>(row * 13 % 256);
+        r.laptime = 1000;
+        db[0][0][0][0] = r;
+        out.text();
+        print_row(db, 0, 0, 0, 0, db_size);
+        std::string got = out.text();
+        write_format("%d\t%s\t\t%s\t%-15s\t%s (%d)\n",
+                     {r.pos, r.racer, r.short_track, r.car, r.slaptime, r.lapnum});
+        EXPECT_EQ(got, out.text()) << racer << "|" << car << "|" << code;
+        ++row;
+      }
 }
 
 }  // namespace

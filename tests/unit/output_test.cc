@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "test_support.h"
@@ -45,6 +46,25 @@ TEST(Output, PassesWritesLargerThanTheBufferWhole) {
   write_line(big);
   write_text("b");
   EXPECT_EQ(out.text(), "a" + big + "\nb");
+}
+
+// Bytes put straight into the buffer take their place among the other
+// writes, also when the room has to be made by flushing first.
+TEST(Output, RoomInTheBufferKeepsTheOrder) {
+  test::CapturedOutput out;
+  std::string expected;
+  for (std::size_t before : {std::size_t{0}, std::size_t{65536 - 100}, std::size_t{65536}}) {
+    std::string filler(before, 'f');
+    write_text(filler);
+    char* room = output_room(256);
+    std::memcpy(room, "row\n", 4);
+    commit_output(room + 4);
+    write_text("after");
+    expected += filler + "row\nafter";
+  }
+  char* room = output_room(output_room_limit);
+  commit_output(room);  // nothing written
+  EXPECT_EQ(out.text(), expected);
 }
 
 }  // namespace

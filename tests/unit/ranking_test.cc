@@ -106,6 +106,40 @@ TEST_F(Ranking, RemoveKeyClosesTheGap) {
   EXPECT_EQ(out.text(), "");
 }
 
+// A new racer's time lands behind every faster entry, whatever the number
+// of entries; a time another racer holds is refused without a word.
+TEST_F(Ranking, EveryPlaceAmongTheEntries) {
+  for (int n : {0, 1, 2, 3, 7, 8, 9, 64, 149}) {
+    for (int t = 500; t <= n * 1000 + 500; t += 500) {
+      for (LapRecord& slot : cell) init_record(slot);
+      fill(n);
+      int faster = (t - 1) / 1000;  // entries at 1000, 2000, ... below t
+      int expected = t % 1000 == 0 ? -1 : faster;
+      ASSERT_EQ(offer("new", t), expected) << n << " entries, time " << t;
+      if (expected == -1) {
+        EXPECT_EQ(said, "");
+        continue;
+      }
+      EXPECT_EQ(said, (expected == n ? "\tappended at pos " : "\tinserted at pos: ") +
+                          std::to_string(expected) + "\n");
+      EXPECT_STREQ(cell[expected].racer, "new");
+      ASSERT_EQ(test::check_cell(cell.data(), true), "") << n << " entries, time " << t;
+    }
+  }
+}
+
+// The racer's own entry is found wherever it stands beside the place of the
+// new time: in front of it, on it, or behind it.
+TEST_F(Ranking, TheOwnEntryIsFoundOnEitherSideOfThePlace) {
+  fill(20);
+  EXPECT_EQ(offer("r3", 12500), -1);  // own entry at 4000, far in front
+  EXPECT_EQ(said, "\tracer has a better laptime in the database\n");
+  EXPECT_EQ(offer("r19", 500), replace_entry);  // own entry the last one
+  EXPECT_EQ(offer("r10", 11000), -1);           // own entry on the place itself
+  EXPECT_EQ(said, "\tdata already exist in db\n");
+  EXPECT_EQ(test::entries_in(cell), 20);
+}
+
 // Keys are compared up to their NUL only: what a slot holds behind it, from
 // an earlier, longer key, never counts; keys differing anywhere before it do.
 TEST(RankingKeys, FindKeyComparesUpToTheNul) {
