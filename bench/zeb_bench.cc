@@ -9,6 +9,7 @@
 // flat/, one folder holding the same 129,600 files (hard links). ZEB is the
 // program, FLOOR the floor program (bare reads, on one thread or two).
 #include <fcntl.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -193,6 +194,34 @@ Run run(const std::vector<std::string>& argv, const char* in, const char* out) {
   return {ms, usage.ru_maxrss};
 }
 
+// Runs zeb in a pseudo-terminal, as a person at a terminal starts it: the
+// folder load draws its progress line; "q" and Enter, typed ahead, end it.
+double run_at_terminal(const std::vector<std::string>& argv) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  winsize size{24, 120, 0, 0};
+  int master = -1;
+  auto start = Clock::now();
+  pid_t pid = forkpty(&master, nullptr, nullptr, &size);
+  if (pid == 0) {
+    execv(args[0], args.data());
+    _exit(127);
+  }
+  if (pid < 0 || write(master, "q\r", 2) != 2) {
+    std::perror("forkpty");
+    std::exit(1);
+  }
+  char drained[1 << 16];
+  while (read(master, drained, sizeof drained) > 0) {
+  }
+  int status;
+  waitpid(pid, &status, 0);
+  double ms = ms_since(start);
+  close(master);
+  return ms;
+}
+
 // Runs `work` with standard output pointing at `fd`.
 double with_stdout(int fd, const std::function<void()>& work) {
   int saved = dup(1);
@@ -304,7 +333,8 @@ bool folder_loads(Bench& b, const std::string& label, const Workload& w) {
                  w.folder.c_str());
     return false;
   }
-  std::vector<double> start_load, prompt_load, shuffled1, shuffled2, sorted1, sorted2;
+  std::vector<double> start_load, prompt_load, terminal_load, shuffled1, shuffled2, sorted1,
+      sorted2;
   long folder_rss = 0;
   for (int i = 0; i < b.runs; ++i) {
     shuffled1.push_back(b.floor_run(w.script, 1));
@@ -315,11 +345,16 @@ bool folder_loads(Bench& b, const std::string& label, const Workload& w) {
     start_load.push_back(r.ms);
     folder_rss = std::max(folder_rss, r.max_rss_kb);
     prompt_load.push_back(run({b.zeb}, folder_script.c_str(), "/dev/null").ms);
+    terminal_load.push_back(run_at_terminal({b.zeb, w.folder}));
   }
   b.rows.push_back({"folder load, " + label + ": zeb DIR", median(start_load), median(shuffled1),
                     median(shuffled2)});
   b.rows.push_back({"folder load, " + label + ": l DIR", median(prompt_load), median(shuffled1),
                     median(shuffled2)});
+  b.rows.push_back({"folder load, " + label +
+                        ": zeb DIR at a terminal (progress line), "
+                        "beside zeb DIR to /dev/null",
+                    median(terminal_load), median(start_load), -1});
   b.rows.push_back({"folder load, " + label + ": zeb DIR, floors in path order", median(start_load),
                     median(sorted1), median(sorted2)});
   b.rows.push_back({"peak memory, folder load, " + label + " (beside the store)",

@@ -135,7 +135,7 @@ HeaderRead EntryReader::read(const WalkedEntry& entry, SprHeader& block) {
     block = SprHeader{};
     return HeaderRead::open_failed;
   }
-  return read_header_at(static_cast<int>(handle_), list_.names.data() + entry.name, block);
+  return read_header_at(static_cast<int>(handle_), list_.names.data() + entry.name(), block);
 }
 
 }  // namespace zeb

@@ -46,6 +46,7 @@ class ReadAhead {
  private:
   static constexpr std::uint32_t slots = 1024;
   static constexpr std::uint32_t batch = 64;  // a waiting reader wakes for this much room
+  static constexpr int spin_looks = 200;      // before the filing thread sleeps
 
   void read_entries();
   void read_into_slot(EntryReader& reader, std::uint32_t i);
@@ -85,7 +86,7 @@ ReadAhead::~ReadAhead() {
 void ReadAhead::read_into_slot(EntryReader& reader, std::uint32_t i) {
   ReadSlot& slot = ring_[i % slots];
   const WalkedEntry& entry = list_.entries[i];
-  if (!entry.unopenable) slot.result = reader.read(entry, slot.block);
+  if (!entry.unopenable()) slot.result = reader.read(entry, slot.block);
   slot.ready.store(i + 1);
   if (filer_waits_for_.load() == i + 1) {
     { std::lock_guard<std::mutex> lock(mutex_); }
@@ -120,6 +121,12 @@ const ReadSlot& ReadAhead::take(std::uint32_t i, EntryReader& own) {
   if (next_.compare_exchange_strong(untaken, i + 1)) {
     read_into_slot(own, i);
     return slot;
+  }
+  // Another thread is reading it, which takes microseconds: a sleep and a
+  // wake cost more than a short look again.
+  for (int look = 0; look < spin_looks; ++look) {
+    if (slot.ready.load() == i + 1) return slot;
+    std::this_thread::yield();
   }
   std::unique_lock<std::mutex> lock(mutex_);
   filer_waits_for_.store(i + 1);
@@ -161,7 +168,7 @@ void load_folder(std::string& filename) {
       if (take_interrupt()) break;  // Ctrl-C ends this walk; the summary still comes
       const WalkedEntry& e = list.entries[i];
       const ReadSlot& slot = ahead.take(i, own);
-      if (e.unopenable) {
+      if (e.unopenable()) {
         join_path(path, word, folder_path(list, e.folder), entry_name(list, e));
         if (quiet) quiet->begin_file();
         write_format("\tError opening file: %s\n", {std::string_view(path)});

@@ -40,14 +40,16 @@ void add_walked_folder(FolderList& list, std::uint32_t parent, std::string_view 
 void add_walked_replay(FolderList& list, std::uint32_t folder, std::string_view name) {
   std::uint32_t at = add_text(list, name, {});
   list.names.push_back('\0');
-  list.entries.push_back({0, folder, at, static_cast<std::uint16_t>(name.size()), false});
+  list.entries.push_back({0, folder, at});
 }
 
 void add_unopenable(FolderList& list, std::uint32_t folder) {
-  const WalkedFolder& f = list.folders[folder];
+  const WalkedFolder f = list.folders[folder];
   std::uint32_t above = list.folders[f.parent].length;
-  list.entries.push_back(
-      {0, f.parent, f.path + above, static_cast<std::uint16_t>(f.length - above - 1), true});
+  std::string name(list.names.data() + f.path + above, f.length - above - 1);  // without its "/"
+  std::uint32_t at = add_text(list, name, {});
+  list.names.push_back('\0');
+  list.entries.push_back({0, f.parent, at | WalkedEntry::unopenable_bit});
 }
 
 void sort_entries(FolderList& list) {
@@ -127,7 +129,7 @@ std::string_view folder_path(const FolderList& list, std::uint32_t folder) {
 }
 
 std::string_view entry_name(const FolderList& list, const WalkedEntry& entry) {
-  return {list.names.data() + entry.name, entry.length};
+  return list.names.data() + entry.name();
 }
 
 }  // namespace zeb

@@ -25,14 +25,18 @@ struct WalkedFolder {
   std::uint32_t length;  // of that path, its last "/" included
 };
 
-// A replay, or a folder below that could not be opened.
+// A replay, or a folder below that could not be opened: 16 bytes, since a
+// folder load keeps one for every file.
 struct WalkedEntry {
   std::uint64_t key;     // the path's first 8 bytes, big-endian: most comparisons end here
   std::uint32_t folder;  // the folder it lies in
-  std::uint32_t name;    // offset in names; a replay's name ends in a NUL
-  std::uint16_t length;  // of the name
-  bool unopenable;       // a folder that could not be opened, not a replay
+  std::uint32_t place;   // its name's offset in names (the name ends in a NUL), and in the
+                         // top bit: a folder that could not be opened, not a replay
+  static constexpr std::uint32_t unopenable_bit = 0x80000000u;
+  bool unopenable() const { return (place & unopenable_bit) != 0; }
+  std::uint32_t name() const { return place & ~unopenable_bit; }
 };
+static_assert(sizeof(WalkedEntry) == 16);
 
 struct FolderList {
   std::string word;         // the folder as typed

@@ -43,8 +43,8 @@ void QuietLoads::end_file(std::string_view path, LoadOutcome outcome) {
 // Plain text, a carriage return and blanks: no escape sequence, so that
 // any terminal and the Windows console show it alike.
 void QuietLoads::draw() {
-  long tenths =
-      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count() / 100;
+  auto tenths = static_cast<long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count() / 100);
   std::size_t before = shown_;
   format_text(line_, "  loading %s: %d of %d files, %d filed, %d.%d s",
               {std::string_view(word_), static_cast<long>(done_), static_cast<long>(total_),

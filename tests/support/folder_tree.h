@@ -33,7 +33,7 @@ class FolderTree : public ::testing::Test {
     for (const WalkedEntry& e : list.entries) {
       std::string p;
       join_path(p, "", folder_path(list, e.folder), entry_name(list, e));
-      paths.push_back(p.substr(1) + (e.unopenable ? " (unopenable)" : ""));
+      paths.push_back(p.substr(1) + (e.unopenable() ? " (unopenable)" : ""));
     }
     return paths;
   }
