@@ -228,7 +228,10 @@ std::size_t console_width() {
 }
 
 // The matches under the line in columns, read down, as readline lists them.
-void list_matches(std::vector<std::string> matches) {
+// Paths below a typed folder list by the part after it, as shells list them.
+void list_matches(std::vector<std::string> matches, std::string_view word) {
+  std::size_t cut = word.find_last_of("/\\") + 1;  // 0 when no folder was typed
+  for (std::string& match : matches) match.erase(0, std::min(cut, match.size()));
   std::sort(matches.begin(), matches.end());
   matches.erase(std::unique(matches.begin(), matches.end()), matches.end());
   std::size_t column = 0;
@@ -291,7 +294,8 @@ void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at
   if (completer != nullptr) completer(before + utf8_from_wide(after), before.size(), matches);
   if (list && matches.size() != 1) {  // a single match always completes
     if (!matches.empty()) {
-      list_matches(std::move(matches));
+      list_matches(std::move(matches),
+                   std::string_view(before).substr(before.find_last_of(' ') + 1));
       write_console(wide_from_utf8(prompt));
       write_console(text);
       return;

@@ -27,8 +27,10 @@ constexpr auto settle_time = std::chrono::milliseconds(500);
 // How often the sizes of such files are looked at.
 constexpr int settle_look_ms = 100;
 // Files met this close together arrive together: they wait for the quiet
-// after the last of them and load in one go, in path order.
-constexpr auto together = std::chrono::milliseconds(100);
+// after the last of them and load in one go, in path order; a stream that
+// never pauses loads what is complete after `longest_hold` all the same.
+constexpr auto together = std::chrono::milliseconds(250);
+constexpr auto longest_hold = std::chrono::milliseconds(900);
 // More files than this at once load as a folder load at a terminal does.
 constexpr std::size_t burst_size = 10;
 
@@ -41,7 +43,7 @@ struct Pending {
   Clock::time_point changed;
 };
 std::map<std::string, Pending> pending;  // by the path as written
-Clock::time_point last_met;
+Clock::time_point first_met, last_met;   // since the last files were loaded
 
 fs::path path_of(std::string_view utf8) {
   return fs::path(std::u8string(utf8.begin(), utf8.end()));
@@ -116,6 +118,7 @@ void watch_folder(std::string_view word) {
 
 void note_replay(std::uint32_t folder, const std::string& path, bool complete) {
   last_met = Clock::now();
+  if (pending.empty()) first_met = last_met;
   auto [at, added] =
       pending.try_emplace(path, Pending{folder, complete, UINTMAX_MAX, Clock::now()});
   if (!added) {
@@ -135,7 +138,7 @@ bool load_arrived_replays() {
   if (watched.empty()) return false;
   read_watch_events();
   Clock::time_point now = Clock::now();
-  if (now - last_met < together) return false;
+  if (now - last_met < together && now - first_met < longest_hold) return false;
   std::vector<std::pair<std::string, std::uint32_t>> ready;
   for (auto at = pending.begin(); at != pending.end();) {
     Pending& p = at->second;
