@@ -18,7 +18,7 @@ emptied with `d`, so that each pipe run stays short. `zeb DIR FILE` with
 SIGINT during the start-up folder load still loads FILE and prompts.
 
 Environment: ZEB_RACE_SEED (printed; random by default), ZEB_RACE_REPLAYS
-(the tree's size; 6,000, or 2,000 with AddressSanitizer), ZEB_RACE_ROUNDS
+(the tree's size; 4,000, or 2,000 with AddressSanitizer), ZEB_RACE_ROUNDS
 (12, or 6 with AddressSanitizer), ZEB_RACE_TREE (an existing tree to use
 instead, read only; its files need not be made by this test). A long run,
 from tests/tty, on a tree of 50,000 replays and on the benchmark's workload:
@@ -56,8 +56,8 @@ def _sanitized():
 
 SANITIZED = _sanitized()
 SEED = int(os.environ.get("ZEB_RACE_SEED", random.randrange(1 << 32)))
-REPLAYS = int(os.environ.get("ZEB_RACE_REPLAYS", 2000 if SANITIZED else 6000))
-ROUNDS = int(os.environ.get("ZEB_RACE_ROUNDS", 6 if SANITIZED else 12))
+REPLAYS = int(os.environ.get("ZEB_RACE_REPLAYS", 2000 if SANITIZED else 4000))
+ROUNDS = int(os.environ.get("ZEB_RACE_ROUNDS", 6 if SANITIZED else 8))
 TREE = os.environ.get("ZEB_RACE_TREE")
 print(f"test_races: ZEB_RACE_SEED={SEED} ZEB_RACE_REPLAYS={REPLAYS} ZEB_RACE_ROUNDS={ROUNDS}"
       + (f" ZEB_RACE_TREE={TREE}" if TREE else ""), flush=True)

@@ -2,7 +2,7 @@
 interleaved with real commands, against a model of what the store holds.
 
 The run is bounded and repeatable: ZEB_SOAK_SEQUENCES key sequences (default
-150; CTest's tty.soak_long, labelled long, runs 1500) from the seed ZEB_SOAK_SEED (default printed at the start). The long
+80; CTest's tty.soak_long, labelled long, runs 1500) from the seed ZEB_SOAK_SEED (default printed at the start). The long
 run is the same test with more sequences, for example against the sanitizer
 build:
 
@@ -33,7 +33,7 @@ os.environ["LSAN_OPTIONS"] = ":".join(
     filter(None, [os.environ.get("LSAN_OPTIONS"),
                   "suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                  "readline_leaks.supp")]))
-SEQUENCES = int(os.environ.get("ZEB_SOAK_SEQUENCES", "150"))
+SEQUENCES = int(os.environ.get("ZEB_SOAK_SEQUENCES", "80"))
 SEED = int(os.environ.get("ZEB_SOAK_SEED", "15015"))
 CTRL_Z = "\x1a"
 
