@@ -17,6 +17,7 @@ nothing deleted without a "y".
 """
 import os
 import random
+import shutil
 import signal
 import sys
 import tempfile
@@ -156,6 +157,7 @@ class Soak(SessionTest):
             for car in CARS:
                 self.model.load(f"racer{r}", car, 7000 + (r // 100) * 100 + r % 100)
         self.syncs = 0
+        self.arrivals = 0
         self.sent = []
         self.signals = {"SIGINT": 0, "SIGTSTP": 0, "SIGCONT": 0}
 
@@ -197,6 +199,16 @@ class Soak(SessionTest):
             lines = screen_lines(self.zeb.expect_prompt())
             got = [line for line in lines if " found on track " in line]
             self.assertEqual(got, self.model.found_lines(racer), f"seed {SEED}")
+
+    # A replay saved into the watched folder while keys are being typed: it
+    # loads above the line, and the model takes it as a load.
+    def arrive(self):
+        path, racer, car, hundredths = self.rng.choice(self.pool)
+        self.arrivals += 1
+        name = f"arrival{self.arrivals}.spr"
+        shutil.copyfile(path, os.path.join(self.watched, name))
+        self.zeb.expect(f"{name} loaded!")
+        self.model.load(racer, car, hundredths)
 
     # The commands, each with its effect on the model.
     def load(self):
@@ -284,7 +296,9 @@ class Soak(SessionTest):
         print(f"\nsoak: seed {SEED} (ZEB_SOAK_SEED), {SEQUENCES} sequences (ZEB_SOAK_SEQUENCES)",
               file=sys.stderr)
         started = time.monotonic()
-        self.zeb = z = self.start(*self.fill, job_control=True)
+        self.watched = os.path.join(self.folder, "watched")
+        os.mkdir(self.watched)
+        self.zeb = z = self.start(*self.fill, self.watched, job_control=True)
         z.child.delaybeforesend = None  # thousands of sends: no pause before each
         z.expect_prompt()
         self.pid = z.zeb_pid()
@@ -295,6 +309,10 @@ class Soak(SessionTest):
         for done in range(1, SEQUENCES + 1):
             keys = random_keys(rng)
             self.sent.append(keys)
+            if rng.random() < 0.05:
+                z.keys(keys)
+                self.arrive()
+                keys = ""
             ending = rng.random()
             if ending < 0.5:
                 # Ctrl-C right behind the keys, while the editor may still be at them.
@@ -329,7 +347,7 @@ class Soak(SessionTest):
             self.assertEqual(cars.get(car, []), list(enumerate(ranking)), f"{car}, seed {SEED}")
         z.keys(CTRL_D)
         self.assertIn("status=0", z.wait_for_end())
-        print(f"soak: {SEQUENCES} sequences, signals {self.signals}, "
+        print(f"soak: {SEQUENCES} sequences, {self.arrivals} replays arrived, signals {self.signals}, "
               f"{time.monotonic() - started:.1f} s", file=sys.stderr)
 
 
