@@ -11,7 +11,7 @@ void complete_file_name(std::string_view word, std::vector<std::string>& matches
   std::string folder(slash == std::string_view::npos ? std::string_view()
                                                      : word.substr(0, slash + 1));
   std::string_view name = word.substr(folder.size());
-  static std::vector<FolderName> names;  // kept between calls: no allocation once grown
+  static std::vector<FolderName> names;  // the list itself is kept between calls
   names.clear();
   list_folder_names(folder, names);
   bool hidden = name.starts_with('.');
