@@ -139,11 +139,11 @@ class Session:
         self.shown = ""  # everything read so far
         self.shell = shell
 
-    def _read_to(self, pattern, exact=True):
+    def _read_to(self, pattern, exact=True, timeout=TIMEOUT):
         if exact:
-            self.child.expect_exact(pattern, timeout=TIMEOUT)
+            self.child.expect_exact(pattern, timeout=timeout)
         else:
-            self.child.expect(pattern, timeout=TIMEOUT)
+            self.child.expect(pattern, timeout=timeout)
         got = self.child.before + self.child.after
         self.shown += got
         return self.child.before
@@ -151,6 +151,15 @@ class Session:
     def expect(self, text):
         """Waits until `text` shows; returns what came before it."""
         return self._read_to(text)
+
+    def expect_within(self, text, seconds):
+        """Waits up to `seconds` for `text`; False when it did not show. What
+        was read meanwhile stays for the next wait."""
+        try:
+            self._read_to(text, timeout=seconds)
+        except pexpect.TIMEOUT:
+            return False
+        return True
 
     def expect_prompt(self):
         return self._read_to(PROMPT)
