@@ -19,9 +19,12 @@ std::size_t chunk_end = 0;
 bool at_end = false;
 bool interrupted = false;  // the last refill ended at Ctrl-C
 InputSource source = read_standard_input;
+InputObserver observer = nullptr;
+std::uint64_t lines_returned = 0;
 
 // Refills the chunk; false when the source has nothing more, or at Ctrl-C.
-bool refill() {
+// `mid_line`: the line being read began in the chunk before.
+bool refill(bool mid_line) {
   if (at_end) return false;
   flush_output();  // the prompt must be on screen while we wait
   std::ptrdiff_t n = source(chunk, chunk_size);
@@ -35,6 +38,7 @@ bool refill() {
   }
   chunk_begin = 0;
   chunk_end = static_cast<std::size_t>(n);
+  if (observer != nullptr) observer({chunk, chunk_end}, lines_returned + 1, mid_line);
   return true;
 }
 
@@ -87,7 +91,7 @@ bool read_line(std::string& line) {
   line.clear();
   bool got_any = false;
   for (;;) {
-    if (chunk_begin == chunk_end && !refill()) break;
+    if (chunk_begin == chunk_end && !refill(got_any)) break;
     got_any = true;
     const char* begin = chunk + chunk_begin;
     const void* newline = std::memchr(begin, '\n', chunk_end - chunk_begin);
@@ -103,8 +107,13 @@ bool read_line(std::string& line) {
   }
   if (!got_any || interrupted) return false;
   if (std::size_t nul = line.find('\0'); nul != std::string::npos) line.resize(nul);
+  ++lines_returned;
   return true;
 }
+
+std::uint64_t lines_read() { return lines_returned; }
+
+void set_input_observer(InputObserver new_observer) { observer = new_observer; }
 
 void set_input_source(InputSource new_source) {
   source = new_source ? new_source : read_standard_input;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -40,5 +41,13 @@ using InputSource = std::ptrdiff_t (*)(char* buffer, std::size_t capacity);
 // Installs a source and drops whatever was buffered from the old one;
 // nullptr restores standard input.
 void set_input_source(InputSource source);
+
+// How many lines read_line has returned: the number of the line last read.
+std::uint64_t lines_read();
+// Sees each stretch of input as it comes in, before its lines are read:
+// `first_line` is the number of the line its first byte belongs to, a line
+// that began in the stretch before when `mid_line`. nullptr sees nothing.
+using InputObserver = void (*)(std::string_view text, std::uint64_t first_line, bool mid_line);
+void set_input_observer(InputObserver observer);
 
 }  // namespace zeb

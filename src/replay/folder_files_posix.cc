@@ -21,13 +21,8 @@ namespace {
 // opened from an ancestor, in steps, so no path ever reaches PATH_MAX.
 constexpr std::uint32_t open_step = 3000;
 
-// The first 192 bytes of a file, opened relative to dir_fd.
-HeaderRead read_header_at(int dir_fd, const char* name, SprHeader& block) {
-  block = SprHeader{};
-  // Non-blocking, so that a pipe without a writer or a terminal cannot hold
-  // the program: they read as empty, or as a read error.
-  int fd = ::openat(dir_fd, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return HeaderRead::open_failed;
+// The first 192 bytes of an open file, which it closes.
+HeaderRead read_and_close(int fd, SprHeader& block) {
   auto* into = reinterpret_cast<unsigned char*>(&block);
   std::size_t got = 0;
   HeaderRead result = HeaderRead::ok;
@@ -40,6 +35,18 @@ HeaderRead read_header_at(int dir_fd, const char* name, SprHeader& block) {
   }
   ::close(fd);
   return result;
+}
+
+// Non-blocking, so that a pipe without a writer or a terminal cannot hold
+// the program: they read as empty, or as a read error.
+constexpr int read_flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+// The first 192 bytes of a file, opened relative to dir_fd.
+HeaderRead read_header_at(int dir_fd, const char* name, SprHeader& block) {
+  block = SprHeader{};
+  int fd = ::openat(dir_fd, name, read_flags);
+  if (fd < 0) return HeaderRead::open_failed;
+  return read_and_close(fd, block);
 }
 
 // Opens a listed folder, relative to the top; a new descriptor, or -1.
@@ -91,6 +98,20 @@ EntryKind kind_of(int dir_fd, const char* name, unsigned char type) {
 
 HeaderRead read_header_file(const char* path, SprHeader& block) {
   return read_header_at(AT_FDCWD, path, block);
+}
+
+bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result) {
+  struct stat st;
+  if (::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  block = SprHeader{};
+  int fd = ::open(path, read_flags);
+  if (fd < 0) return false;                             // its turn will tell why
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // replaced since the look
+    ::close(fd);
+    return false;
+  }
+  result = read_and_close(fd, block);
+  return true;
 }
 
 void take_folder_entry(int dir_fd, const char* name, unsigned char type, std::uint32_t folder,

@@ -3,6 +3,8 @@
 // system and UTF-8 text in zeb.
 #include <windows.h>
 
+#include <string_view>
+
 #include "console/wide_text.h"
 #include "replay/folder_walk.h"
 #include "replay/header.h"
@@ -92,6 +94,23 @@ bool read_folder(FolderList& list, std::uint32_t folder, std::vector<std::uint32
 
 HeaderRead read_header_file(const char* path, SprHeader& block) {
   return read_wide_path(wide_from_utf8(path), block);
+}
+
+bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result) {
+  if (std::string_view(path).starts_with("\\\\.\\")) return false;  // the device space
+  std::wstring wide = wide_from_utf8(path);
+  DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || is_folder(attributes) ||
+      (attributes & FILE_ATTRIBUTE_DEVICE))
+    return false;
+  block = SprHeader{};
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, share_all, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;  // its turn will tell why
+  bool regular = GetFileType(file) == FILE_TYPE_DISK;
+  if (regular) result = read_open_file(file, block);
+  CloseHandle(file);
+  return regular;
 }
 
 bool open_walk(std::string_view word, FolderList& list) {

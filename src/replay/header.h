@@ -70,6 +70,10 @@ enum class HeaderRead { ok, open_failed, read_failed, is_folder };
 // the end of a shorter file read as zero. A pipe or a device never holds the
 // program. Writes nothing. (The system's part, beside the folder walk.)
 HeaderRead read_header_file(const char* path, SprHeader& block);
+// The same for a file read before its turn comes: only a regular file is
+// read; anything else (a folder, a pipe, a device, a name that does not
+// open) gives false, and is never opened where the system tells beforehand.
+bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result);
 // The messages of a read: on failure writes the error and returns false,
 // leaving the header as it was; otherwise the block becomes the header.
 bool take_header_block(std::string_view name, HeaderRead result, const SprHeader& block,

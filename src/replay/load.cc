@@ -6,6 +6,7 @@
 #include "console/output.h"
 #include "db/ranking.h"
 #include "replay/folder_load.h"
+#include "replay/load_ahead.h"
 
 namespace zeb {
 
@@ -158,7 +159,9 @@ void load_command(char** words, int count, std::string& filename, bool from_star
     filename = words[1];
   }
   SprHeader block;
-  HeaderRead result = read_header_file(filename.c_str(), block);
+  HeaderRead result;
+  if (from_startup || !take_read_ahead(filename, result, block))
+    result = read_header_file(filename.c_str(), block);
   if (result == HeaderRead::is_folder)
     load_folder(filename);
   else

@@ -8,6 +8,7 @@
 #include "db/store.h"
 #include "replay/folder_watch.h"
 #include "replay/load.h"
+#include "replay/load_ahead.h"
 #include "shell/command_loop.h"
 #include "shell/completion.h"
 
@@ -29,9 +30,12 @@ int run_zeb(std::span<const std::string> arguments) {
   // At a terminal, folders loaded are watched for replays while the prompt waits.
   static constexpr PromptWatch watch{watch_descriptor, watch_timeout_ms, load_arrived_replays};
   if (in_terminal_session()) set_prompt_watch(&watch);
+  // Away from a terminal, a script's load lines are read ahead on every core.
+  if (!in_terminal_session()) set_input_observer(read_ahead_loads);
   reset_db(db, db_size);
   load_arguments(arguments);
   command_loop();
+  stop_reading_ahead();
   flush_output();
   end_terminal_session();
   return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -10,14 +11,18 @@
 #include <vector>
 
 #include "console/interrupt.h"
+#include "console/line_reader.h"
 #include "console/output.h"
 #include "db/store.h"
 #include "folder_tree.h"
 #include "replay/folder_load.h"
 #include "replay/folder_walk.h"
 #include "replay/load.h"
+#include "replay/load_ahead.h"
 #include "replay_builder.h"
+#include "shell/command_loop.h"
 #include "shell/startup.h"
+#include "test_support.h"
 
 namespace zeb {
 namespace {
@@ -138,6 +143,103 @@ TEST_F(FolderTree, CtrlCDuringOneStartUpArgumentLeavesTheNextWhole) {
   EXPECT_NE(seen_output.find("\t" + top + ": 20 replay files, "), std::string::npos);
   EXPECT_FALSE(interrupt_pending());
   reset_db(db, db_size);
+}
+
+// Input in pieces of random sizes, so that lines are cut anywhere.
+std::string pieces_text;
+std::size_t pieces_at = 0;
+std::mt19937 pieces_random;
+std::ptrdiff_t read_pieces(char* buffer, std::size_t capacity) {
+  std::size_t n = std::min({capacity, pieces_text.size() - pieces_at,
+                            static_cast<std::size_t>(pieces_random() % 600 + 1)});
+  std::memcpy(buffer, pieces_text.data() + pieces_at, n);
+  pieces_at += n;
+  return static_cast<std::ptrdiff_t>(n);
+}
+
+// A script run line after line, its load lines read ahead or not: the same
+// bytes, whatever the lines around them and wherever the input is cut.
+TEST_F(FolderTree, LoadLinesReadAheadWriteWhatLoadsInTurnWrite) {
+  fixture::ReplayFields f;
+  std::filesystem::create_directories(top + "/sub");
+  for (int i = 0; i < 40; ++i) {
+    f.racer = "r" + std::to_string(i % 7);
+    f.time = {1, 20 + i % 13, i, 0};
+    fixture::write_replay(top + (i % 5 ? "/" : "/sub/") + std::to_string(i) + ".spr", f);
+  }
+  file("notes.spr");
+  std::string script;
+  std::mt19937 random(11);
+  const std::string lines[] = {"l #",
+                               "LOAD  # extra",
+                               "  l #\r",
+                               "l #\r\r",
+                               "d",
+                               "y",
+                               "n",
+                               "l " + top + "/sub",
+                               "l " + top + "/missing.spr",
+                               "l " + top + "/notes.spr",
+                               "l",
+                               "load",
+                               "p",
+                               "find r3",
+                               std::string("l #\0x", 5),
+                               "lo #",
+                               "l\t#"};
+  for (int i = 0; i < 400; ++i) {
+    std::string line = lines[random() % std::size(lines)];
+    if (std::size_t at = line.find('#'); at != std::string::npos)
+      line.replace(at, 1, top + "/" + std::to_string(random() % 42) + ".spr");
+    script += line + "\n";
+  }
+  script += "pdb\n";
+  auto run = [&](bool ahead, unsigned seed) {
+    reset_db(db, db_size);
+    test::CapturedOutput out;
+    pieces_text = script;
+    pieces_at = 0;
+    pieces_random.seed(seed);
+    set_input_source(read_pieces);
+    set_input_observer(ahead ? read_ahead_loads : nullptr);
+    command_loop();
+    stop_reading_ahead();
+    set_input_observer(nullptr);
+    set_input_source(nullptr);
+    return out.text();
+  };
+  std::string in_turn = run(false, 1);
+  EXPECT_NE(in_turn.find("r3 found on track"), std::string::npos);
+  for (unsigned seed = 1; seed <= 4; ++seed) EXPECT_EQ(run(true, seed), in_turn) << seed;
+  reset_db(db, db_size);
+}
+
+TEST_F(FolderTree, ALoadTakesTheHeaderReadAheadForItsOwnLineOnly) {
+  fixture::ReplayFields f;
+  f.racer = "ahead";
+  fixture::write_replay(top + "/a.spr", f);
+  fixture::write_replay(top + "/b.spr", f);
+  std::string a = top + "/a.spr", b = top + "/b.spr";
+  test::ScriptedInput in("l " + a + "\nf x\nload " + b + " more\nl " + top + "\nl " + a + "\n");
+  set_input_observer(read_ahead_loads);
+  std::string line;
+  HeaderRead result;
+  SprHeader block;
+  ASSERT_TRUE(read_line(line));
+  EXPECT_FALSE(take_read_ahead(b, result, block));  // another file than its line names
+  ASSERT_TRUE(read_line(line));
+  EXPECT_FALSE(take_read_ahead(a, result, block));  // no load line
+  ASSERT_TRUE(read_line(line));
+  ASSERT_TRUE(take_read_ahead(b, result, block));
+  EXPECT_EQ(result, HeaderRead::ok);
+  EXPECT_EQ(racer_text(block), "ahead");
+  EXPECT_FALSE(take_read_ahead(b, result, block));  // taken once
+  ASSERT_TRUE(read_line(line));
+  EXPECT_FALSE(take_read_ahead(top, result, block));  // a folder is left to its turn
+  ASSERT_TRUE(read_line(line));
+  EXPECT_TRUE(take_read_ahead(a, result, block));
+  stop_reading_ahead();
+  set_input_observer(nullptr);
 }
 
 }  // namespace
