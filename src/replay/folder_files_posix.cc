@@ -101,15 +101,15 @@ HeaderRead read_header_file(const char* path, SprHeader& block) {
 }
 
 bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result) {
-  struct stat st;
-  if (::stat(path, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  block = SprHeader{};
+  // Opened as its own turn opens it; what is not a regular file is closed unread.
   int fd = ::open(path, read_flags);
-  if (fd < 0) return false;                             // its turn will tell why
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {  // replaced since the look
+  if (fd < 0) return false;  // its turn will tell why
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return false;
   }
+  block = SprHeader{};
   result = read_and_close(fd, block);
   return true;
 }

@@ -72,7 +72,7 @@ enum class HeaderRead { ok, open_failed, read_failed, is_folder };
 HeaderRead read_header_file(const char* path, SprHeader& block);
 // The same for a file read before its turn comes: only a regular file is
 // read; anything else (a folder, a pipe, a device, a name that does not
-// open) gives false, and is never opened where the system tells beforehand.
+// open) gives false, and is left unread.
 bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result);
 // The messages of a read: on failure writes the error and returns false,
 // leaving the header as it was; otherwise the block becomes the header.
