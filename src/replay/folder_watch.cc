@@ -98,6 +98,28 @@ void load_group(const std::vector<std::string>& paths, const WatchedFolder& fold
 
 }  // namespace
 
+bool walk_replays(const std::string& path, const ReplayVisitor& met) {
+  std::error_code error;
+  fs::path top = path_of(path);
+  fs::recursive_directory_iterator walk(top, fs::directory_options::skip_permission_denied, error);
+  if (error) return false;
+  for (; walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+    if (error) break;
+    const fs::directory_entry& entry = *walk;
+    if (entry.is_symlink(error)) {
+      walk.disable_recursion_pending();  // links and junctions to folders are not followed
+      if (entry.is_directory(error)) continue;
+    }
+    std::u8string name = entry.path().filename().u8string();
+    if (!is_replay_name(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
+      continue;
+    if (!entry.is_regular_file(error)) continue;  // a link counts when it leads to a file
+    std::u8string below = entry.path().lexically_relative(top).make_preferred().u8string();
+    met(path + std::string(below.begin(), below.end()), entry);
+  }
+  return true;
+}
+
 void watch_folder(std::string_view word) {
   std::error_code error;
   std::string identity = text_of(fs::canonical(path_of(word), error));

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +38,13 @@ struct WatchedFolder {
 // A file met by a watcher: complete when its writer has closed it (or it was
 // moved in), otherwise once its size has not changed for half a second.
 void note_replay(std::uint32_t folder, const std::string& path, bool complete);
+
+// Each replay file below `path` (a watched folder's path as written, with its
+// separator; links to folders not followed): its path as written, and its
+// entry. False when `path` cannot be listed.
+using ReplayVisitor =
+    std::function<void(std::string path, const std::filesystem::directory_entry& entry)>;
+bool walk_replays(const std::string& path, const ReplayVisitor& met);
 
 // The system's part: starts watching, true on success (`path` is the folder's
 // word with its separator, the start of every path below it).

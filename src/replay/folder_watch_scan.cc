@@ -1,7 +1,6 @@
 // Where the system does not report changes to this program: each watched
 // tree is listed again at most every two seconds, and a replay that is new,
 // or whose size or time changed, is met as a file being written.
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -35,31 +34,17 @@ Clock::time_point next_scan;
 
 // Lists the tree; false when its top cannot be listed.
 bool scan(Tree& tree, bool note) {
-  std::error_code error;
-  fs::path top(std::u8string(tree.path.begin(), tree.path.end()));
-  fs::recursive_directory_iterator walk(top, fs::directory_options::skip_permission_denied, error);
-  if (error) return false;
   std::map<std::string, Seen> now;
-  for (; walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-    if (error) break;
-    const fs::directory_entry& entry = *walk;
-    std::u8string name = entry.path().filename().u8string();
-    if (!is_replay_name(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
-      continue;
-    if (!entry.is_regular_file(error)) continue;  // a link counts when it leads to a file
-    std::u8string below = entry.path().parent_path().lexically_relative(top).generic_u8string();
-    std::string folder(below.begin(), below.end());
-    folder = folder == "." ? std::string() : folder + '/';
-    std::replace(folder.begin(), folder.end(), '/', path_separator);
-    std::string path = tree.path + folder + std::string(name.begin(), name.end());
+  bool listed = walk_replays(tree.path, [&](std::string path, const fs::directory_entry& entry) {
+    std::error_code error;
     Seen seen{entry.file_size(error), entry.last_write_time(error)};
     auto old = tree.files.find(path);
     if (note && (old == tree.files.end() || !(old->second == seen)))
       note_replay(tree.folder, path, false);
     now.emplace(std::move(path), seen);
-  }
-  tree.files = std::move(now);
-  return true;
+  });
+  if (listed) tree.files = std::move(now);
+  return listed;
 }
 
 }  // namespace

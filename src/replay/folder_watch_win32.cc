@@ -110,32 +110,14 @@ void wait_for_changes(Watch* watch) {
   }
 }
 
-fs::path path_of(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // The replays already in a folder below a watched one, met as files being
 // written; with `since`, only those written since then.
 void note_tree(std::uint32_t folder, const std::string& path, const fs::file_time_type* since) {
-  std::error_code error;
-  fs::path top = path_of(path);
-  fs::recursive_directory_iterator walk(top, fs::directory_options::skip_permission_denied, error);
-  if (error) return;
-  for (; walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-    if (error) return;
-    const fs::directory_entry& entry = *walk;
-    if (entry.is_symlink(error)) {
-      walk.disable_recursion_pending();  // links and junctions to folders are not followed
-      if (entry.is_directory(error)) continue;
-    }
-    std::u8string name = entry.path().filename().u8string();
-    if (!is_replay_name(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
-      continue;
-    if (!entry.is_regular_file(error)) continue;
-    if (since != nullptr && entry.last_write_time(error) < *since) continue;
-    std::u8string below = entry.path().lexically_relative(top).make_preferred().u8string();
-    note_replay(folder, path + std::string(below.begin(), below.end()), false);
-  }
+  walk_replays(path, [&](std::string replay, const fs::directory_entry& entry) {
+    std::error_code error;
+    if (since == nullptr || entry.last_write_time(error) >= *since)
+      note_replay(folder, replay, false);
+  });
 }
 
 bool is_plain_folder(const std::string& path) {
