@@ -94,10 +94,10 @@ void read_ahead_loads(std::string_view text, std::uint64_t first_line, bool mid_
 bool take_read_ahead(std::string_view path, HeaderRead& result, SprHeader& block) {
   if (!ahead) return false;
   // Loads of lines that ran as something else (answers to a question) are
-  // passed over: taken, so that the readers go on, and dropped.
+  // passed over, so that the readers go on.
   std::uint64_t line = lines_read();
   for (; next_load < script.count() && script.loads[next_load].line < line; ++next_load) {
-    ahead->take(next_load, *own);
+    ahead->pass(next_load);
     ahead->release(next_load);
   }
   if (next_load == script.count() || script.loads[next_load].line != line) return false;

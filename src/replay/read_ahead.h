@@ -44,7 +44,9 @@ class ReadAhead {
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
   // Item i's header, in order from 0; `own` reads it when no thread has.
-  const ReadSlot& take(std::uint32_t i, Reader& own);
+  const ReadSlot& take(std::uint32_t i, Reader& own) { return take_or_pass(i, &own); }
+  // Item i is not wanted: taken unread when no thread has begun it.
+  void pass(std::uint32_t i) { take_or_pass(i, nullptr); }
   // Item i is filed: its slot may take a later item.
   void release(std::uint32_t i);
 
@@ -53,6 +55,7 @@ class ReadAhead {
   static constexpr std::uint32_t batch = 64;  // a waiting reader wakes for this much room
   static constexpr int spin_looks = 200;      // before the filing thread sleeps
 
+  const ReadSlot& take_or_pass(std::uint32_t i, Reader* own);
   void read_items();
   void read_into_slot(Reader& reader, std::uint32_t i);
   void wait_for_room(std::uint32_t i);
@@ -123,12 +126,12 @@ void ReadAhead<Source>::read_items() {
 }
 
 template <class Source>
-const ReadSlot& ReadAhead<Source>::take(std::uint32_t i, Reader& own) {
+const ReadSlot& ReadAhead<Source>::take_or_pass(std::uint32_t i, Reader* own) {
   ReadSlot& slot = ring_[i % slots];
   if (slot.ready.load() == i + 1) return slot;
   std::uint32_t untaken = i;
   if (next_.compare_exchange_strong(untaken, i + 1)) {
-    read_into_slot(own, i);
+    if (own != nullptr) read_into_slot(*own, i);
     return slot;
   }
   // Another thread is reading it, which takes microseconds: a sleep and a
