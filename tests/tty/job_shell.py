@@ -18,7 +18,10 @@ if pid == 0:
     os.tcsetpgrp(0, os.getpid())
     signal.signal(signal.SIGTTOU, signal.SIG_DFL)
     os.execv(sys.argv[1], sys.argv[1:])
-os.setpgid(pid, pid)
+try:
+    os.setpgid(pid, pid)
+except PermissionError:
+    pass  # the job has put itself in its group already, and started the program
 os.tcsetpgrp(0, pid)
 while True:
     _, status = os.waitpid(pid, os.WUNTRACED)
