@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "console/headless.h"
 #include "console/interrupt.h"
 #include "console/line_editor.h"
 #include "console/output.h"
@@ -57,11 +58,51 @@ LineResult read_terminal_line(std::string& line) {
   return LineResult::interrupted;
 }
 
+// Away from a terminal (zeb --watch), what the watch loads while zeb waits
+// starts on a line of its own below the prompt that waits, which is then
+// written again under the messages; true when it wrote anything.
+bool run_watch_below(bool prompt_open, std::string_view prompt_again) {
+  OutputMark mark = mark_output();
+  if (prompt_open) write_text("\n");
+  if (!watch->run()) {
+    take_back_output(mark);
+    return false;
+  }
+  write_text(prompt_again);
+  return true;
+}
+
+// Loads arrivals until a command line can be read; false when an end signal came.
+bool wait_for_command_line(std::string_view prompt) {
+  while (chunk_begin == chunk_end && !at_end) {
+    flush_output();
+    Woken woken = wait_for_input_or_watch(watch->descriptor(), watch->timeout_ms(), true);
+    if (woken == Woken::ended) return false;
+    if (woken == Woken::input) return true;
+    run_watch_below(true, prompt);
+  }
+  return true;
+}
+
 }  // namespace
+
+void watch_until_ended() {
+  if (in_terminal_session() || watch == nullptr) return;
+  bool prompt_open = true;  // the prompt that met the end of input
+  for (;;) {
+    flush_output();
+    if (wait_for_input_or_watch(watch->descriptor(), watch->timeout_ms(), false) == Woken::ended)
+      return;
+    if (run_watch_below(prompt_open, {})) prompt_open = false;
+  }
+}
 
 LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUse use) {
   if (!in_terminal_session()) {
+    if (watch != nullptr && end_requested()) return LineResult::end_of_input;
     write_text(prompt);
+    if (watch != nullptr && use == LineUse::command && !wait_for_command_line(prompt))
+      return LineResult::end_of_input;
     return read_line(line) ? LineResult::line : LineResult::end_of_input;
   }
   if (terminal_input_ended) return LineResult::end_of_input;

@@ -31,6 +31,11 @@ enum class LineUse { command, answer };
 // on an empty line ends the input as the end of a script does.
 LineResult read_prompted_line(std::string_view prompt, std::string& line, LineUse use);
 
+// Away from a terminal with folders watched (zeb --watch), the end of input
+// does not end the session: this goes on loading what arrives until an end
+// signal (console/headless.h). Returns at once in any other session.
+void watch_until_ended();
+
 // What Tab offers in the line editor; nullptr offers nothing.
 void set_completer(Completer completer);
 

@@ -17,7 +17,8 @@ struct PromptWatch {
   bool (*run)();        // does the work; true when it wrote something
 };
 
-// Installed once at start-up, at a terminal; without one nothing is watched.
+// Installed once at start-up, at a terminal, or away from one for zeb --watch
+// (console/headless.h); without one nothing is watched.
 void set_prompt_watch(const PromptWatch* watch);
 const PromptWatch* prompt_watch();
 

@@ -71,7 +71,7 @@ void load_folder(std::string& filename) {
   }
   close_walk(list);
   write_format("\t%s: %d replay files, %d filed\n", {std::string_view(word), found, filed});
-  if (loads_quietly()) watch_folder(word);
+  if (watches_folders()) watch_folder(word);
 }
 
 }  // namespace zeb

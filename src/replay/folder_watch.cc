@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -84,12 +85,15 @@ void load_group(const std::vector<std::string>& paths, const WatchedFolder& fold
   }
   int filed = 0;
   {
-    QuietLoads quiet(folder.word, static_cast<std::uint32_t>(paths.size()));
+    // Away from a terminal (zeb --watch) every file's messages are written,
+    // as in a folder load there.
+    std::optional<QuietLoads> quiet;
+    if (loads_quietly()) quiet.emplace(folder.word, static_cast<std::uint32_t>(paths.size()));
     for (const std::string& path : paths) {
-      quiet.begin_file();
+      if (quiet) quiet->begin_file();
       LoadOutcome outcome = load_arrived(path);
       if (outcome == LoadOutcome::filed) ++filed;
-      quiet.end_file(path, outcome);
+      if (quiet) quiet->end_file(path, outcome);
     }
   }
   write_format("\t%s: %d replay files, %d filed\n",

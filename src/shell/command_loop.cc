@@ -63,7 +63,10 @@ void command_loop() {
   for (;;) {
     take_interrupt();  // a Ctrl-C that stopped the last command is spent
     LineResult read = read_prompted_line("ZEB> ", input_line, LineUse::command);
-    if (read == LineResult::end_of_input) return;  // ends the session quietly
+    if (read == LineResult::end_of_input) {  // ends the session quietly
+      watch_until_ended();                   // unless a headless watcher goes on
+      return;
+    }
     if (read == LineResult::interrupted) continue;
     int count = split_words(input_line.data(), words, max_words);
     if (count == 0) return;
