@@ -2,12 +2,14 @@
 folders it leaves watched: replays written into them while the prompt waits
 load above the prompt, the line being typed kept."""
 import os
+import shutil
+import signal
 import subprocess
 import time
 import unittest
 
-from tty_session import (COLUMNS, CTRL_C, ENTER, PROMPT, TAB, WINDOWS, SessionTest, make_replay,
-                         make_replays, needs_editor, screen_lines)
+from tty_session import (COLUMNS, CTRL_C, ENTER, PROMPT, TAB, WINDOWS, PipedZeb, SessionTest,
+                         make_replay, make_replays, needs_editor, screen_lines)
 
 SEP = "\\" if WINDOWS else "/"
 ARRIVAL_SECONDS = 2.0
@@ -187,6 +189,63 @@ class WatchedFolders(SessionTest):
         expected = pipe_run(self.folder, "l r/a.spr\nl r/burst\npdb\n").split("ZEB> ")[-1]
         got = listing.replace("\r\n", "\n")
         self.assertIn(expected.strip("\n"), got)
+
+
+class HeadlessWatcher(SessionTest):
+    """zeb --watch without a terminal: arrivals load while the prompt waits for
+    a piped line and after the end of input, until q or an end signal."""
+
+    def watcher(self, input_open):
+        os.mkdir(os.path.join(self.folder, "r"))
+        self.replay("r/a.spr", racer="alpha", time="1,20,0,0")
+        z = PipedZeb(["--watch", "r"], cwd=self.folder, input_open=input_open)
+        self.addCleanup(z.close)
+        z.expect("\tr: 1 replay files, 1 filed\n\twatching r for new replays\nZEB> ")
+        return z
+
+    def move_in(self, specs, below):
+        """Replays made aside and moved in at once, a folder of them when `below` is set."""
+        aside = os.path.join(self.folder, "aside")
+        os.mkdir(aside)
+        make_replays([(os.path.join(aside, name), fields) for name, fields in specs])
+        if below:
+            os.rename(aside, os.path.join(self.folder, "r", below))
+        else:
+            for name, _ in specs:
+                os.rename(os.path.join(aside, name), os.path.join(self.folder, "r", name))
+            os.rmdir(aside)
+
+    def test_arrivals_write_their_messages_below_the_prompt_and_q_ends_at_once(self):
+        z = self.watcher(input_open=True)
+        self.move_in([("b.spr", {"racer": "beta", "time": "1,19,0,0"})], below=None)
+        z.expect(f"\n\tr{SEP}b.spr loaded!\n\tinserted at pos: 0\nZEB> ", ARRIVAL_SECONDS + 1)
+        z.send("p\n")
+        z.expect("ZEB> ")
+        z.send("q\n")
+        self.assertEqual(z.wait_for_end(), 0)
+
+    @unittest.skipIf(WINDOWS, "Wine ends a program at SIGTERM as it sees fit")
+    def test_the_end_of_input_does_not_end_it_and_signals_end_it_with_status_0(self):
+        z = self.watcher(input_open=False)
+        time.sleep(0.3)
+        self.assertIsNone(z.process.poll())
+        # Twelve at once: each file's messages, as in a folder load, then the summary.
+        specs = [(f"{i:02}.spr", {"racer": f"c{i}", "time": f"1,{30 + i},0,0"}) for i in range(12)]
+        self.move_in(specs, below="burst")
+        shown = z.expect("\tr: 12 replay files, 12 filed\n", ARRIVAL_SECONDS + 2)
+        self.assertTrue(shown.startswith(f"\n\tr{SEP}burst{SEP}00.spr loaded!\n"), shown)
+        self.assertEqual(shown.count(" loaded!\n"), 12)
+        self.assertNotIn("ZEB> ", shown)
+        self.move_in([("d.spr", {"racer": "delta", "time": "1,5,0,0"})], below=None)
+        z.expect(f"\tr{SEP}d.spr loaded!\n\tinserted at pos: 0\n", ARRIVAL_SECONDS + 1)
+        z.process.send_signal(signal.SIGTERM)
+        self.assertEqual(z.wait_for_end(), 0)
+        self.assertFalse(z.text().endswith("\n\n"))
+        with self.subTest("SIGINT"):
+            shutil.rmtree(os.path.join(self.folder, "r"))
+            z = self.watcher(input_open=False)
+            z.process.send_signal(signal.SIGINT)
+            self.assertEqual(z.wait_for_end(), 0)
 
 
 @needs_editor
