@@ -10,6 +10,10 @@ namespace zeb {
 // translation anywhere). A reader that went away loses the text, nothing else.
 void write_standard_output(const char* data, std::size_t size);
 
+// The same onto standard error, for the few lines that are not the session's
+// own output (a board that cannot be written).
+void write_standard_error(const char* data, std::size_t size);
+
 // Reads up to `capacity` bytes of standard input: how many came, 0 at the end
 // of input or on a failure, -1 when Ctrl-C came before or during the wait.
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t capacity);

@@ -7,9 +7,11 @@
 
 namespace zeb {
 
-void write_standard_output(const char* data, std::size_t size) {
+namespace {
+
+void write_all(int descriptor, const char* data, std::size_t size) {
   while (size > 0) {
-    ssize_t n = ::write(STDOUT_FILENO, data, size);
+    ssize_t n = ::write(descriptor, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
       return;
@@ -17,6 +19,16 @@ void write_standard_output(const char* data, std::size_t size) {
     data += n;
     size -= static_cast<std::size_t>(n);
   }
+}
+
+}  // namespace
+
+void write_standard_output(const char* data, std::size_t size) {
+  write_all(STDOUT_FILENO, data, size);
+}
+
+void write_standard_error(const char* data, std::size_t size) {
+  write_all(STDERR_FILENO, data, size);
 }
 
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t capacity) {

@@ -7,8 +7,9 @@ namespace zeb {
 
 // WriteFile and ReadFile on the standard handles: bytes pass as they are,
 // with none of the C library's "\n" to "\r\n" translation.
-void write_standard_output(const char* data, std::size_t size) {
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+namespace {
+
+void write_all(HANDLE out, const char* data, std::size_t size) {
   while (size > 0) {
     DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
     DWORD written = 0;
@@ -16,6 +17,16 @@ void write_standard_output(const char* data, std::size_t size) {
     data += written;
     size -= written;
   }
+}
+
+}  // namespace
+
+void write_standard_output(const char* data, std::size_t size) {
+  write_all(GetStdHandle(STD_OUTPUT_HANDLE), data, size);
+}
+
+void write_standard_error(const char* data, std::size_t size) {
+  write_all(GetStdHandle(STD_ERROR_HANDLE), data, size);
 }
 
 std::ptrdiff_t read_standard_input(char* buffer, std::size_t capacity) {

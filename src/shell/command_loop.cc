@@ -1,5 +1,6 @@
 #include "shell/command_loop.h"
 
+#include "board/board.h"
 #include "console/interrupt.h"
 #include "console/line_reader.h"
 #include "console/output.h"
@@ -80,6 +81,7 @@ void command_loop() {
     }
     if (row->handler == nullptr) return;
     row->handler(words, count);
+    write_board_if_due();
   }
 }
 
