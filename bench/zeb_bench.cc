@@ -36,7 +36,7 @@
 #include "db/pdb.h"
 #include "db/store.h"
 #include "delete/del_command.h"
-#include "replay/folder_walk.h"
+#include "folders/folder_walk.h"
 #include "replay/load.h"
 #include "replay_builder.h"
 #include "shell/command_loop.h"
@@ -437,14 +437,13 @@ int main(int argc, char** argv) {
   // In this process from here: the real load path fills the real store.
   std::fprintf(stderr, "filing and listing ...\n");
   std::vector<std::string> names;
-  std::vector<zeb::SprHeader> blocks;
+  std::vector<zeb::FileBlock> blocks;
   {
     std::ifstream in(script);
     for (std::string line; std::getline(in, line);) {
       names.push_back(line.substr(2));
       blocks.emplace_back();
-      if (zeb::read_header_file(names.back().c_str(), blocks.back()) != zeb::HeaderRead::ok)
-        return 1;
+      if (zeb::read_file_block(names.back().c_str(), blocks.back()) != zeb::BlockRead::ok) return 1;
     }
   }
   // Filing alone: the headers already in memory, the store emptied first.
@@ -454,7 +453,7 @@ int main(int argc, char** argv) {
     zeb::reset_db(zeb::db, zeb::db_size);
     auto start = Clock::now();
     for (std::size_t f = 0; f < names.size(); ++f)
-      zeb::load_replay_block(names[f], zeb::HeaderRead::ok, blocks[f]);
+      zeb::load_replay_block(names[f], zeb::BlockRead::ok, blocks[f]);
     zeb::flush_output();
     filing_ms.push_back(ms_since(start));
   }

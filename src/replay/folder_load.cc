@@ -5,12 +5,12 @@
 
 #include "console/interrupt.h"
 #include "console/output.h"
-#include "replay/folder_walk.h"
-#include "replay/folder_watch.h"
+#include "folders/folder_walk.h"
+#include "folders/folder_watch.h"
+#include "folders/read_ahead.h"
 #include "replay/header.h"
 #include "replay/load.h"
 #include "replay/load_progress.h"
-#include "replay/read_ahead.h"
 
 namespace zeb {
 namespace {
@@ -21,9 +21,9 @@ struct FolderSource {
   std::uint32_t count() const { return static_cast<std::uint32_t>(list.entries.size()); }
   struct Reader {
     explicit Reader(const FolderSource& source) : list(source.list), entries(list) {}
-    HeaderRead read(std::uint32_t i, SprHeader& block) {
+    BlockRead read(std::uint32_t i, FileBlock& block) {
       const WalkedEntry& entry = list.entries[i];
-      return entry.unopenable() ? HeaderRead::open_failed : entries.read(entry, block);
+      return entry.unopenable() ? BlockRead::open_failed : entries.read(entry, block);
     }
     const FolderList& list;
     EntryReader entries;

@@ -1,5 +1,6 @@
 #include "replay/header.h"
 
+#include <bit>
 #include <cstring>
 
 #include "console/output.h"
@@ -46,23 +47,23 @@ std::string_view header_text(const SprHeader& header, std::size_t offset, std::s
 
 std::string_view track_code_text(const SprHeader& header) { return header_text(header, 24, 5); }
 
-bool take_header_block(std::string_view name, HeaderRead result, const SprHeader& block,
+bool take_header_block(std::string_view name, BlockRead result, const FileBlock& block,
                        SprHeader& header) {
-  if (result == HeaderRead::open_failed) {
+  if (result == BlockRead::open_failed) {
     write_format("\tError opening file: %s\n", {name});
     return false;
   }
-  if (result != HeaderRead::ok) {
+  if (result != BlockRead::ok) {
     write_format("\tError reading file: %s\n", {name});
     return false;
   }
-  header = block;
+  header = std::bit_cast<SprHeader>(block);
   return true;
 }
 
 bool read_replay_header(const char* name, SprHeader& header) {
-  SprHeader block;
-  return take_header_block(name, read_header_file(name, block), block, header);
+  FileBlock block;
+  return take_header_block(name, read_file_block(name, block), block, header);
 }
 
 void print_header(const SprHeader& h) {

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "folders/file_block.h"
+
 namespace zeb {
 
 struct SprHeader {
@@ -38,7 +40,7 @@ struct SprHeader {
   unsigned char unused_152[8];
   char local_player[32];
 };
-static_assert(sizeof(SprHeader) == 192);
+static_assert(sizeof(SprHeader) == file_block_size);
 static_assert(offsetof(SprHeader, track_code) == 24 && offsetof(SprHeader, added_mass) == 28);
 static_assert(offsetof(SprHeader, configuration) == 128 && offsetof(SprHeader, splits) == 136);
 static_assert(offsetof(SprHeader, local_player) == 160);
@@ -65,20 +67,11 @@ inline std::string_view track_name_text(const SprHeader& h) { return header_text
 inline std::string_view racer_text(const SprHeader& h) { return header_text(h, 64, 32); }
 inline std::string_view car_name_text(const SprHeader& h) { return header_text(h, 96, 32); }
 
-enum class HeaderRead { ok, open_failed, read_failed, is_folder };
-// Reads the first 192 bytes of the file at `path` into `block`; bytes past
-// the end of a shorter file read as zero. A pipe or a device never holds the
-// program. Writes nothing. (The system's part, beside the folder walk.)
-HeaderRead read_header_file(const char* path, SprHeader& block);
-// The same for a file read before its turn comes: only a regular file is
-// read; anything else (a folder, a pipe, a device, a name that does not
-// open) gives false, and is left unread.
-bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result);
 // The messages of a read: on failure writes the error and returns false,
 // leaving the header as it was; otherwise the block becomes the header.
-bool take_header_block(std::string_view name, HeaderRead result, const SprHeader& block,
+bool take_header_block(std::string_view name, BlockRead result, const FileBlock& block,
                        SprHeader& header);
-// Both of the above; a folder reads as a read error.
+// A file read and taken as above; a folder reads as a read error.
 bool read_replay_header(const char* name, SprHeader& header);
 
 void print_header(const SprHeader& header);

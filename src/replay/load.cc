@@ -123,8 +123,7 @@ void record_from_header(const SprHeader& header, LapRecord& record) {
   record.lapnum = header.best_lap;
 }
 
-LoadOutcome load_replay_block(std::string_view filename, HeaderRead result,
-                              const SprHeader& block) {
+LoadOutcome load_replay_block(std::string_view filename, BlockRead result, const FileBlock& block) {
   if (!take_header_block(filename, result, block, replay_header)) return LoadOutcome::unreadable;
   if (header_text(replay_header, 0, 7) != "LFSSPR" || replay_header.hotlap_mode == 0) {
     write_line("\tnot loaded (this is not a hotlap file)");
@@ -158,11 +157,11 @@ void load_command(char** words, int count, std::string& filename, bool from_star
     if (count > 2) write_line("\t(extra parameters ignored)");
     filename = words[1];
   }
-  SprHeader block;
-  HeaderRead result;
+  FileBlock block;
+  BlockRead result;
   if (from_startup || !take_read_ahead(filename, result, block))
-    result = read_header_file(filename.c_str(), block);
-  if (result == HeaderRead::is_folder)
+    result = read_file_block(filename.c_str(), block);
+  if (result == BlockRead::is_folder)
     load_folder(filename);
   else
     load_replay_block(filename, result, block);

@@ -41,7 +41,7 @@ constexpr bool is_file_problem(LoadOutcome o) {
 
 // The rest of a load once the file's header block has been read: its
 // messages, then the filing.
-LoadOutcome load_replay_block(std::string_view filename, HeaderRead result, const SprHeader& block);
+LoadOutcome load_replay_block(std::string_view filename, BlockRead result, const FileBlock& block);
 // Offers the record to its ranking; when the racer's slower entry is there,
 // replaces it (keeping it after all if the new time ties another racer's).
 // True when the record was placed.

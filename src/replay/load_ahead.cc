@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/line_reader.h"
-#include "replay/read_ahead.h"
+#include "folders/read_ahead.h"
 
 namespace zeb {
 namespace {
@@ -26,10 +26,10 @@ struct ScriptLoads {
   std::uint32_t count() const { return static_cast<std::uint32_t>(loads.size()); }
   struct Reader {
     explicit Reader(const ScriptLoads& s) : script(s) {}
-    HeaderRead read(std::uint32_t i, SprHeader& block) {
-      HeaderRead result = HeaderRead::ok;
+    BlockRead read(std::uint32_t i, FileBlock& block) {
+      BlockRead result = BlockRead::ok;
       script.read[i] =
-          read_regular_header_file(script.text.data() + script.loads[i].path, block, result);
+          read_regular_file_block(script.text.data() + script.loads[i].path, block, result);
       return result;
     }
     const ScriptLoads& script;
@@ -91,7 +91,7 @@ void read_ahead_loads(std::string_view text, std::uint64_t first_line, bool mid_
   ahead.emplace(script, reading_threads());
 }
 
-bool take_read_ahead(std::string_view path, HeaderRead& result, SprHeader& block) {
+bool take_read_ahead(std::string_view path, BlockRead& result, FileBlock& block) {
   if (!ahead) return false;
   // Loads of lines that ran as something else (answers to a question) are
   // passed over, so that the readers go on.

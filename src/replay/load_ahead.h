@@ -16,8 +16,8 @@ namespace zeb {
 // was read ahead of the stretch before and not taken is dropped.
 void read_ahead_loads(std::string_view text, std::uint64_t first_line, bool mid_line);
 // The header of `path`, read ahead when the line being run named it: true,
-// with what read_header_file would give.
-bool take_read_ahead(std::string_view path, HeaderRead& result, SprHeader& block);
+// with what read_file_block would give.
+bool take_read_ahead(std::string_view path, BlockRead& result, FileBlock& block);
 // Stops the reading threads; nothing read ahead is kept.
 void stop_reading_ahead();
 

@@ -1,7 +1,7 @@
 #include "shell/completion_files.h"
 
-#include "replay/folder_walk.h"
-#include "shell/folder_names.h"
+#include "folders/folder_names.h"
+#include "folders/folder_walk.h"
 
 namespace zeb {
 

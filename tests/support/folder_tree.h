@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "replay/folder_walk.h"
+#include "folders/folder_walk.h"
 #include "test_support.h"
 
 namespace zeb::test {

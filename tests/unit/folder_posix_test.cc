@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "folder_tree.h"
-#include "replay/folder_walk.h"
+#include "folders/folder_walk.h"
 
 namespace zeb {
 namespace {
@@ -54,8 +54,8 @@ TEST_F(FolderTree, DeepNestingIsWalkedToTheBottom) {
   EXPECT_EQ(folder_path(list, list.entries[0].folder).size(), 2000u * 3);
   {
     EntryReader reader(list);
-    SprHeader block;
-    EXPECT_EQ(reader.read(list.entries[0], block), HeaderRead::ok);
+    FileBlock block;
+    EXPECT_EQ(reader.read(list.entries[0], block), BlockRead::ok);
   }
   close_walk(list);
 }

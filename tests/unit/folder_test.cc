@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,8 +16,8 @@
 #include "console/output.h"
 #include "db/store.h"
 #include "folder_tree.h"
+#include "folders/folder_walk.h"
 #include "replay/folder_load.h"
-#include "replay/folder_walk.h"
 #include "replay/load.h"
 #include "replay/load_ahead.h"
 #include "replay_builder.h"
@@ -223,16 +224,16 @@ TEST_F(FolderTree, ALoadTakesTheHeaderReadAheadForItsOwnLineOnly) {
   test::ScriptedInput in("l " + a + "\nf x\nload " + b + " more\nl " + top + "\nl " + a + "\n");
   set_input_observer(read_ahead_loads);
   std::string line;
-  HeaderRead result;
-  SprHeader block;
+  BlockRead result;
+  FileBlock block;
   ASSERT_TRUE(read_line(line));
   EXPECT_FALSE(take_read_ahead(b, result, block));  // another file than its line names
   ASSERT_TRUE(read_line(line));
   EXPECT_FALSE(take_read_ahead(a, result, block));  // no load line
   ASSERT_TRUE(read_line(line));
   ASSERT_TRUE(take_read_ahead(b, result, block));
-  EXPECT_EQ(result, HeaderRead::ok);
-  EXPECT_EQ(racer_text(block), "ahead");
+  EXPECT_EQ(result, BlockRead::ok);
+  EXPECT_EQ(racer_text(std::bit_cast<SprHeader>(block)), "ahead");
   EXPECT_FALSE(take_read_ahead(b, result, block));  // taken once
   ASSERT_TRUE(read_line(line));
   EXPECT_FALSE(take_read_ahead(top, result, block));  // a folder is left to its turn

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "console/wide_text.h"
-#include "replay/folder_walk.h"
-#include "replay/folder_watch.h"
+#include "folders/folder_walk.h"
+#include "folders/watch_backend.h"
 
 namespace zeb {
 namespace {

@@ -10,8 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "replay/folder_walk.h"
-#include "replay/folder_watch.h"
+#include "folders/folder_walk.h"
+#include "folders/watch_backend.h"
 
 namespace zeb {
 namespace {

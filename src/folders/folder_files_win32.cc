@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "console/wide_text.h"
-#include "replay/folder_walk.h"
-#include "replay/header.h"
+#include "folders/file_block.h"
+#include "folders/folder_walk.h"
 
 namespace zeb {
 
@@ -22,30 +22,30 @@ bool is_link(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POI
 
 // The first 192 bytes of an open file; what is not a file on disk (a pipe,
 // a console, a device) is not read, so it never holds the program.
-HeaderRead read_open_file(HANDLE file, SprHeader& block) {
+BlockRead read_open_file(HANDLE file, FileBlock& block) {
   BY_HANDLE_FILE_INFORMATION info;
   if (GetFileInformationByHandle(file, &info) && is_folder(info.dwFileAttributes))
-    return HeaderRead::is_folder;
-  if (GetFileType(file) != FILE_TYPE_DISK) return HeaderRead::read_failed;
+    return BlockRead::is_folder;
+  if (GetFileType(file) != FILE_TYPE_DISK) return BlockRead::read_failed;
   auto* into = reinterpret_cast<unsigned char*>(&block);
   DWORD got = 0;
   while (got < sizeof block) {
     DWORD n = 0;
     if (!ReadFile(file, into + got, static_cast<DWORD>(sizeof block - got), &n, nullptr))
-      return HeaderRead::read_failed;
+      return BlockRead::read_failed;
     if (n == 0) break;
     got += n;
   }
-  return HeaderRead::ok;
+  return BlockRead::ok;
 }
 
-HeaderRead read_wide_path(const std::wstring& path, SprHeader& block) {
-  block = SprHeader{};
+BlockRead read_wide_path(const std::wstring& path, FileBlock& block) {
+  block = FileBlock{};
   // Backup semantics open a folder too, so that it can be told from a file.
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, share_all, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return HeaderRead::open_failed;
-  HeaderRead result = read_open_file(file, block);
+  if (file == INVALID_HANDLE_VALUE) return BlockRead::open_failed;
+  BlockRead result = read_open_file(file, block);
   CloseHandle(file);
   return result;
 }
@@ -92,18 +92,18 @@ bool read_folder(FolderList& list, std::uint32_t folder, std::vector<std::uint32
 
 }  // namespace
 
-HeaderRead read_header_file(const char* path, SprHeader& block) {
+BlockRead read_file_block(const char* path, FileBlock& block) {
   return read_wide_path(wide_from_utf8(path), block);
 }
 
-bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result) {
+bool read_regular_file_block(const char* path, FileBlock& block, BlockRead& result) {
   if (std::string_view(path).starts_with("\\\\.\\")) return false;  // the device space
   std::wstring wide = wide_from_utf8(path);
   DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || is_folder(attributes) ||
       (attributes & FILE_ATTRIBUTE_DEVICE))
     return false;
-  block = SprHeader{};
+  block = FileBlock{};
   HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, share_all, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;  // its turn will tell why
@@ -125,7 +125,7 @@ void list_replays(FolderList& list) { walk_folders(list, read_folder); }
 
 EntryReader::~EntryReader() = default;
 
-HeaderRead EntryReader::read(const WalkedEntry& entry, SprHeader& block) {
+BlockRead EntryReader::read(const WalkedEntry& entry, FileBlock& block) {
   if (entry.folder != folder_) {
     path_ = system_path(list_, entry.folder);
     folder_ = entry.folder;

@@ -6,8 +6,8 @@
 // thread waits only while the ring is full.
 //
 // A Source has `std::uint32_t count() const` and a `Reader`, made from the
-// source, one for each thread, with `HeaderRead read(std::uint32_t i,
-// SprHeader& block)`.
+// source, one for each thread, with `BlockRead read(std::uint32_t i,
+// FileBlock& block)`.
 #pragma once
 
 #include <algorithm>
@@ -20,14 +20,14 @@
 #include <thread>
 #include <vector>
 
-#include "replay/header.h"
+#include "folders/file_block.h"
 
 namespace zeb {
 
 struct ReadSlot {
   std::atomic<std::uint32_t> ready{0};  // item number + 1 of the header held here
-  HeaderRead result = HeaderRead::ok;
-  SprHeader block;
+  BlockRead result = BlockRead::ok;
+  FileBlock block;
 };
 
 // Every core reads; the filing thread's own reads fill the gaps.

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "shell/folder_names.h"
+#include "folders/folder_names.h"
 
 namespace zeb {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "replay/folder_walk.h"
+#include "folders/folder_walk.h"
 
 namespace zeb {
 

@@ -1,20 +1,17 @@
 // What every system's watcher shares: the watched folders, the files met
-// and not yet loaded, when they count as complete, and how they load.
-#include "replay/folder_watch.h"
+// and not yet handed over, and when they count as complete.
+#include "folders/folder_watch.h"
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <system_error>
 #include <vector>
 
 #include "console/output.h"
-#include "replay/folder_walk.h"
-#include "replay/header.h"
-#include "replay/load.h"
-#include "replay/load_progress.h"
+#include "folders/folder_walk.h"
+#include "folders/watch_backend.h"
 
 namespace zeb {
 namespace {
@@ -32,9 +29,11 @@ constexpr int settle_look_ms = 100;
 // never pauses loads what is complete after `longest_hold` all the same.
 constexpr auto together = std::chrono::milliseconds(250);
 constexpr auto longest_hold = std::chrono::milliseconds(900);
-// More files than this at once load as a folder load at a terminal does.
-constexpr std::size_t burst_size = 10;
-
+// A watched folder; `word` is its word as typed.
+struct WatchedFolder {
+  std::string word;
+  std::string identity;  // its path with links resolved, to tell it again
+};
 std::vector<WatchedFolder> watched;
 
 struct Pending {
@@ -68,36 +67,6 @@ bool path_before(const std::string& a, const std::string& b) {
   auto key = [](char c) { return static_cast<unsigned char>(c == path_separator ? '/' : c); };
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                       [&](char x, char y) { return key(x) < key(y); });
-}
-
-LoadOutcome load_arrived(const std::string& path) {
-  replay_filename = path;
-  SprHeader block;
-  HeaderRead result = read_header_file(path.c_str(), block);
-  return load_replay_block(replay_filename, result, block);
-}
-
-// Files of one watched folder that are complete together.
-void load_group(const std::vector<std::string>& paths, const WatchedFolder& folder) {
-  if (paths.size() <= burst_size) {
-    for (const std::string& path : paths) load_arrived(path);
-    return;
-  }
-  int filed = 0;
-  {
-    // Away from a terminal (zeb --watch) every file's messages are written,
-    // as in a folder load there.
-    std::optional<QuietLoads> quiet;
-    if (loads_quietly()) quiet.emplace(folder.word, static_cast<std::uint32_t>(paths.size()));
-    for (const std::string& path : paths) {
-      if (quiet) quiet->begin_file();
-      LoadOutcome outcome = load_arrived(path);
-      if (outcome == LoadOutcome::filed) ++filed;
-      if (quiet) quiet->end_file(path, outcome);
-    }
-  }
-  write_format("\t%s: %d replay files, %d filed\n",
-               {std::string_view(folder.word), static_cast<long>(paths.size()), filed});
 }
 
 }  // namespace
@@ -160,11 +129,12 @@ int watch_timeout_ms() {
   return watched.empty() ? -1 : system_scan_interval_ms();
 }
 
-bool load_arrived_replays() {
-  if (watched.empty()) return false;
+std::vector<ArrivedReplays> take_arrived_replays() {
+  std::vector<ArrivedReplays> arrived;
+  if (watched.empty()) return arrived;
   read_watch_events();
   Clock::time_point now = Clock::now();
-  if (now - last_met < together && now - first_met < longest_hold) return false;
+  if (now - last_met < together && now - first_met < longest_hold) return arrived;
   std::vector<std::pair<std::string, std::uint32_t>> ready;
   for (auto at = pending.begin(); at != pending.end();) {
     Pending& p = at->second;
@@ -185,20 +155,16 @@ bool load_arrived_replays() {
       ++at;
     }
   }
-  if (ready.empty()) return false;
   std::sort(ready.begin(), ready.end(), [](const auto& a, const auto& b) {
     if (a.second != b.second) return a.second < b.second;
     return path_before(a.first, b.first);
   });
-  std::vector<std::string> group;
   for (std::size_t i = 0; i < ready.size(); ++i) {
-    group.push_back(ready[i].first);
-    if (i + 1 == ready.size() || ready[i + 1].second != ready[i].second) {
-      load_group(group, watched[ready[i].second]);
-      group.clear();
-    }
+    if (i == 0 || ready[i - 1].second != ready[i].second)
+      arrived.push_back({watched[ready[i].second].word, {}});
+    arrived.back().paths.push_back(std::move(ready[i].first));
   }
-  return true;
+  return arrived;
 }
 
 }  // namespace zeb

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "console/wide_text.h"
-#include "shell/folder_names.h"
+#include "folders/folder_names.h"
 
 namespace zeb {
 

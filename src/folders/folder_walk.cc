@@ -1,4 +1,4 @@
-#include "replay/folder_walk.h"
+#include "folders/folder_walk.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "replay/folder_walk.h"
-#include "replay/folder_watch.h"
+#include "folders/folder_walk.h"
+#include "folders/watch_backend.h"
 
 namespace zeb {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "replay/folder_entries_posix.h"
+#include "folders/folder_entries_posix.h"
 
 namespace zeb {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <cerrno>
 
-#include "replay/folder_entries_posix.h"
-#include "replay/folder_walk.h"
-#include "replay/header.h"
+#include "folders/file_block.h"
+#include "folders/folder_entries_posix.h"
+#include "folders/folder_walk.h"
 
 namespace zeb {
 
@@ -22,14 +22,14 @@ namespace {
 constexpr std::uint32_t open_step = 3000;
 
 // The first 192 bytes of an open file, which it closes.
-HeaderRead read_and_close(int fd, SprHeader& block) {
+BlockRead read_and_close(int fd, FileBlock& block) {
   auto* into = reinterpret_cast<unsigned char*>(&block);
   std::size_t got = 0;
-  HeaderRead result = HeaderRead::ok;
+  BlockRead result = BlockRead::ok;
   while (got < sizeof block) {
     ssize_t n = ::read(fd, into + got, sizeof block - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) result = errno == EISDIR ? HeaderRead::is_folder : HeaderRead::read_failed;
+    if (n < 0) result = errno == EISDIR ? BlockRead::is_folder : BlockRead::read_failed;
     if (n <= 0) break;
     got += static_cast<std::size_t>(n);
   }
@@ -42,10 +42,10 @@ HeaderRead read_and_close(int fd, SprHeader& block) {
 constexpr int read_flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
 
 // The first 192 bytes of a file, opened relative to dir_fd.
-HeaderRead read_header_at(int dir_fd, const char* name, SprHeader& block) {
-  block = SprHeader{};
+BlockRead read_block_at(int dir_fd, const char* name, FileBlock& block) {
+  block = FileBlock{};
   int fd = ::openat(dir_fd, name, read_flags);
-  if (fd < 0) return HeaderRead::open_failed;
+  if (fd < 0) return BlockRead::open_failed;
   return read_and_close(fd, block);
 }
 
@@ -96,11 +96,11 @@ EntryKind kind_of(int dir_fd, const char* name, unsigned char type) {
 
 }  // namespace
 
-HeaderRead read_header_file(const char* path, SprHeader& block) {
-  return read_header_at(AT_FDCWD, path, block);
+BlockRead read_file_block(const char* path, FileBlock& block) {
+  return read_block_at(AT_FDCWD, path, block);
 }
 
-bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& result) {
+bool read_regular_file_block(const char* path, FileBlock& block, BlockRead& result) {
   // Opened as its own turn opens it; what is not a regular file is closed unread.
   int fd = ::open(path, read_flags);
   if (fd < 0) return false;  // its turn will tell why
@@ -109,7 +109,7 @@ bool read_regular_header_file(const char* path, SprHeader& block, HeaderRead& re
     ::close(fd);
     return false;
   }
-  block = SprHeader{};
+  block = FileBlock{};
   result = read_and_close(fd, block);
   return true;
 }
@@ -146,17 +146,17 @@ EntryReader::~EntryReader() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
-HeaderRead EntryReader::read(const WalkedEntry& entry, SprHeader& block) {
+BlockRead EntryReader::read(const WalkedEntry& entry, FileBlock& block) {
   if (entry.folder != folder_) {
     if (handle_ >= 0) ::close(static_cast<int>(handle_));
     handle_ = open_listed_folder(list_, entry.folder);
     folder_ = entry.folder;
   }
   if (handle_ < 0) {
-    block = SprHeader{};
-    return HeaderRead::open_failed;
+    block = FileBlock{};
+    return BlockRead::open_failed;
   }
-  return read_header_at(static_cast<int>(handle_), list_.names.data() + entry.name(), block);
+  return read_block_at(static_cast<int>(handle_), list_.names.data() + entry.name(), block);
 }
 
 }  // namespace zeb

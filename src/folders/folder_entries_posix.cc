@@ -1,6 +1,6 @@
 // Any POSIX system: a folder's names through readdir on a duplicate of the
 // descriptor, which fdopendir then owns.
-#include "replay/folder_entries_posix.h"
+#include "folders/folder_entries_posix.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "replay/header.h"
+#include "folders/file_block.h"
 
 namespace zeb {
 
@@ -76,7 +76,7 @@ class EntryReader {
   ~EntryReader();
   EntryReader(const EntryReader&) = delete;
   EntryReader& operator=(const EntryReader&) = delete;
-  HeaderRead read(const WalkedEntry& entry, SprHeader& block);
+  BlockRead read(const WalkedEntry& entry, FileBlock& block);
 
  private:
   const FolderList& list_;
