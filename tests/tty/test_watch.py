@@ -198,7 +198,7 @@ class HeadlessWatcher(SessionTest):
     def watcher(self, input_open):
         os.mkdir(os.path.join(self.folder, "r"))
         self.replay("r/a.spr", racer="alpha", time="1,20,0,0")
-        z = PipedZeb(["--watch", "r"], cwd=self.folder, input_open=input_open)
+        z = PipedZeb(os.environ["ZEB"], ["--watch", "r"], cwd=self.folder, input_open=input_open)
         self.addCleanup(z.close)
         z.expect("\tr: 1 replay files, 1 filed\n\twatching r for new replays\nZEB> ")
         return z

@@ -16,11 +16,13 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 import pexpect
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from piped_zeb import PipedZeb  # noqa: E402,F401  (the tests take it from here)
 
 ZEB = os.environ["ZEB"]
 MAKE_REPLAY = os.environ["MAKE_REPLAY"]
@@ -300,64 +302,6 @@ class ConsoleSession:
     def close(self):
         subprocess.run(["tmux", "-L", self.socket, "kill-server"], timeout=TIMEOUT,
                        capture_output=True)
-
-
-class PipedZeb:
-    """zeb (zeb.exe under Wine) with a pipe or nothing on each side, as a
-    watcher runs on a league's machine: its output gathered as it comes,
-    every wait bounded. `input_open` False gives it no input at all."""
-
-    def __init__(self, args=(), cwd=None, input_open=True):
-        command = (["wine"] if WINDOWS else []) + [ZEB, *args]
-        env = dict(os.environ, WINEDEBUG="-all")
-        self.process = subprocess.Popen(
-            command, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-            stdin=subprocess.PIPE if input_open else subprocess.DEVNULL)
-        self.output, self.seen, self.started = b"", 0, False
-        self._lock = threading.Lock()
-        self._reader = threading.Thread(target=self._gather, daemon=True)
-        self._reader.start()
-
-    def _gather(self):
-        while data := os.read(self.process.stdout.fileno(), 65536):
-            with self._lock:
-                self.output += data
-
-    def text(self):
-        with self._lock:
-            return self.output.decode("latin-1")
-
-    def expect(self, text, seconds=TIMEOUT):
-        """Waits until `text` comes; returns what came before it since the last wait."""
-        if not self.started and WINDOWS:
-            seconds = max(seconds, WINE_START_TIMEOUT)
-        self.started = True
-        deadline = time.monotonic() + seconds
-        while (at := (shown := self.text()).find(text, self.seen)) < 0:
-            if time.monotonic() > deadline:
-                raise AssertionError(f"{text!r} did not come in {seconds} s; the output ends:\n"
-                                     f"{shown[-2000:]}")
-            time.sleep(0.02)
-        before, self.seen = shown[self.seen:at], at + len(text)
-        return before
-
-    def send(self, text):
-        self.process.stdin.write(text.encode())
-        self.process.stdin.flush()
-
-    def wait_for_end(self, seconds=TIMEOUT):
-        """The exit status, once zeb has ended and its output is all read."""
-        status = self.process.wait(timeout=seconds)
-        self._reader.join(timeout=seconds)
-        return status
-
-    def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
-        self.process.wait(timeout=TIMEOUT)
-        for f in (self.process.stdin, self.process.stdout, self.process.stderr):
-            if f is not None:
-                f.close()
 
 
 def _quote(text):
