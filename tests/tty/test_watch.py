@@ -8,8 +8,8 @@ import subprocess
 import time
 import unittest
 
-from tty_session import (COLUMNS, CTRL_C, ENTER, PROMPT, TAB, WINDOWS, PipedZeb, SessionTest,
-                         make_replay, make_replays, needs_editor, screen_lines)
+from tty_session import (COLUMNS, CTRL_C, ENTER, PROMPT, TAB, WINDOWS, ConsoleSession, PipedZeb,
+                         SessionTest, make_replay, make_replays, needs_editor, screen_lines)
 
 SEP = "\\" if WINDOWS else "/"
 ARRIVAL_SECONDS = 2.0
@@ -223,6 +223,26 @@ class HeadlessWatcher(SessionTest):
         z.expect("ZEB> ")
         z.send("q\n")
         self.assertEqual(z.wait_for_end(), 0)
+
+    @unittest.skipUnless(WINDOWS, "SIGINT is the test below")
+    def test_ctrl_c_at_the_console_ends_it_with_status_0(self):
+        os.mkdir(os.path.join(self.folder, "r"))
+        self.replay("r/a.spr", racer="alpha", time="1,20,0,0")
+        out = os.path.join(self.folder, "out.txt")
+        z = ConsoleSession(["--watch", "r"], cwd=self.folder, output_file=out)
+        self.addCleanup(z.close)
+        deadline = time.monotonic() + 180
+        while "watching r" not in (open(out, encoding="latin-1").read() if os.path.exists(out) else ""):
+            self.assertLess(time.monotonic(), deadline, "zeb.exe did not start watching")
+            time.sleep(0.1)
+        self.move_in([("b.spr", {"racer": "beta", "time": "1,19,0,0"})], below=None)
+        deadline = time.monotonic() + ARRIVAL_SECONDS + 3
+        while "b.spr loaded!" not in open(out, encoding="latin-1").read():
+            self.assertLess(time.monotonic(), deadline, "the arrival did not load")
+            time.sleep(0.1)
+        z.keys(CTRL_C)
+        z.wait_for_end()
+        self.assertEqual(z.exitstatus, 0)
 
     @unittest.skipIf(WINDOWS, "Wine ends a program at SIGTERM as it sees fit")
     def test_the_end_of_input_does_not_end_it_and_signals_end_it_with_status_0(self):

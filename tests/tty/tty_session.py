@@ -238,11 +238,14 @@ class ConsoleSession:
     finds a text behind the place where the last wait found its text. Ctrl-Z
     is a key at a Windows console, so the pane's terminal passes it on."""
 
-    def __init__(self, args=(), cwd=None):
+    def __init__(self, args=(), cwd=None, output_file=None):
         self.socket = f"zeb-tty-{os.getpid()}-{id(self)}"
         self.seen, self.exitstatus, self.started = 0, None, False
+        # With `output_file`, standard output goes there: no console session.
+        into = f" >{_quote(output_file)}" if output_file else ""
         script = ("trap : INT; stty susp undef; WINEDEBUG=-all wine " +
-                  " ".join(_quote(a) for a in [ZEB, *args]) + '; echo "zeb-status=$?"; sleep 3600')
+                  " ".join(_quote(a) for a in [ZEB, *args]) + into +
+                  '; echo "zeb-status=$?"; sleep 3600')
         self._tmux("-f", "/dev/null", "start-server", ";", "set-option", "-g", "history-limit",
                    "100000", ";", "new-session", "-d", "-x", str(COLUMNS), "-y", str(ROWS),
                    "-c", cwd or os.getcwd(), "/bin/sh", "-c", script)
