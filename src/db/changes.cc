@@ -27,6 +27,8 @@ void note_racer_gone(const char* racer) {
   noted.any = true;
 }
 
+bool store_changed() { return noted.any; }
+
 void take_changes(StoreChanges& changes) {
   changes = noted;
   std::memset(noted.changed_from, unchanged, sizeof noted.changed_from);

@@ -41,6 +41,8 @@ constexpr int racer_group(std::string_view racer) {
 // a racer's entry left a ranking.
 void note_change(Cell cell, int position);
 void note_racer_gone(const char* racer);
+// Whether anything was noted since the last take_changes.
+bool store_changed();
 // Hands over everything noted since the last call and starts afresh.
 void take_changes(StoreChanges& changes);
 // Everything counts as changed (a board that must be written whole again).
