@@ -170,7 +170,8 @@ void write_ranking_page(std::string& out, const BoardPageInfo& info, RankingRef 
   out += "</p>";
 
   // The sectors of every entry; the ranking's columns are those of the
-  // entries with the most sectors, and only those take part in the bests.
+  // entries with the most sectors, and only those entries show them and take
+  // part in the bests (a replay with fewer splits cut its lap differently).
   Sectors sectors[cell_size];
   int columns = 0;
   for (int p = 0; p < count; ++p) {
@@ -219,7 +220,7 @@ void write_ranking_page(std::string& out, const BoardPageInfo& info, RankingRef 
     out += "</td>";
     for (int k = 0; k < columns; ++k) {
       out += best[k] == p ? "<td class=\"n best\">" : "<td class=\"n\">";
-      if (k < sectors[p].count)
+      if (sectors[p].count == columns)
         append_time(out, sectors[p].ms[k]);
       else
         out += "-";
