@@ -30,6 +30,7 @@
 #include <utility>
 #include <vector>
 
+#include "board/board.h"
 #include "console/line_reader.h"
 #include "console/output.h"
 #include "db/find.h"
@@ -305,6 +306,7 @@ struct Bench {
   std::string zeb, floor;
   int runs;
   std::vector<Row> rows;
+  double tree_load_ms = 0;  // zeb DIR over the 864 folders, for the board's ratios
 
   double floor_run(const std::string& script, int threads) const {
     return run({floor, std::to_string(threads)}, script.c_str(), "/dev/null").ms;
@@ -349,6 +351,7 @@ bool folder_loads(Bench& b, const std::string& label, const Workload& w) {
   }
   b.rows.push_back({"folder load, " + label + ": zeb DIR", median(start_load), median(shuffled1),
                     median(shuffled2)});
+  if (b.tree_load_ms == 0) b.tree_load_ms = median(start_load);
   b.rows.push_back({"folder load, " + label + ": l DIR", median(prompt_load), median(shuffled1),
                     median(shuffled2)});
   b.rows.push_back({"folder load, " + label +
@@ -376,6 +379,104 @@ bool folder_loads(Bench& b, const std::string& label, const Workload& w) {
                         std::to_string(list_mib).substr(0, 4) + " MiB)",
                     list_ms, -1});
   return true;
+}
+
+// The folder load with --board beside the same load without it, and its
+// peak memory beside the store's size.
+void board_loads(Bench& b, const Workload& w, const std::string& dir) {
+  std::string site = dir + "/site-load";
+  std::vector<double> plain, with_board;
+  long board_rss = 0;
+  for (int i = 0; i < b.runs; ++i) {
+    std::filesystem::remove_all(site);
+    plain.push_back(run({b.zeb, w.folder}, "/dev/null", "/dev/null").ms);
+    Run r = run({b.zeb, "--board", site, w.folder}, "/dev/null", "/dev/null");
+    with_board.push_back(r.ms);
+    board_rss = std::max(board_rss, r.max_rss_kb);
+  }
+  b.rows.push_back({"folder load with --board (whole board written), 864 folders, beside zeb DIR",
+                    median(with_board), median(plain), -1});
+  b.rows.push_back({"peak memory, folder load with --board (beside the store)",
+                    static_cast<double>(board_rss) / 1024,
+                    static_cast<double>(sizeof(zeb::Store)) / (1024 * 1024), -1, "MiB"});
+}
+
+// Files below `dir` written after `since`.
+int files_written_since(const std::string& dir, std::filesystem::file_time_type since) {
+  int n = 0;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+    if (e.is_regular_file() && e.last_write_time() > since) ++n;
+  return n;
+}
+
+// The whole board from the full store in this process (150 racers, then
+// 129,600 different racers), beside the folder load that filled it, and the
+// rewrite after one arrival.
+void board_writes(Bench& b, const std::string& dir, const zeb::FileBlock& one_block) {
+  std::string site = dir + "/site";
+  std::filesystem::remove_all(site);
+  std::string reason;
+  if (!zeb::open_board(site, "bench", reason)) {
+    std::fprintf(stderr, "%s: %s\n", site.c_str(), reason.c_str());
+    std::exit(1);
+  }
+  std::vector<double> whole_ms;
+  for (int i = 0; i < b.runs; ++i) {
+    auto start = Clock::now();
+    zeb::write_whole_board();
+    whole_ms.push_back(ms_since(start));
+  }
+  b.rows.push_back({"board, whole, full store (129,600 entries, 150 racers), beside zeb DIR",
+                    median(whole_ms), b.tree_load_ms, -1});
+
+  // One arrival: a faster lap of a racer in one ranking, which is full, so
+  // its last entry goes first (that is one change of the same ranking).
+  zeb::SprHeader faster;
+  static_assert(sizeof faster == sizeof one_block);
+  std::memcpy(&faster, one_block.bytes, sizeof faster);
+  zeb::complete_track_code(faster);
+  zeb::Cell cell = zeb::cell_of(zeb::db, zeb::track_index_by_name(faster),
+                                zeb::car_index_by_name(faster), zeb::short_track_from_code(faster));
+  std::uint8_t* time = faster.splits[faster.num_splits - 1];
+  std::vector<double> arrival_ms;
+  int files = 0;
+  for (int i = 0; i < b.runs && i < 59; ++i) {
+    int count = zeb::entry_count(cell);
+    if (count == zeb::cell_size) zeb::shift_up(cell, count - 1, count);
+    time[0] = 0;  // each run faster than the one before, and than everyone
+    time[1] = static_cast<std::uint8_t>(59 - i);
+    time[2] = time[3] = 0;
+    zeb::FileBlock block;
+    std::memcpy(block.bytes, &faster, sizeof block.bytes);
+    zeb::load_replay_block("arrival.spr", zeb::BlockRead::ok, block);
+    auto since = std::filesystem::file_time_type::clock::now();
+    auto start = Clock::now();
+    zeb::write_board_changes();
+    arrival_ms.push_back(ms_since(start));
+    files = files_written_since(site, since);
+  }
+  b.rows.push_back({"board after one arrival (" + std::to_string(files) + " files written)",
+                    median(arrival_ms), -1});
+
+  // Every entry a racer of its own.
+  int n = 0;
+  for (auto& track : zeb::db)
+    for (auto& car : track)
+      for (auto& layout : car)
+        for (zeb::LapRecord& r : layout) {
+          if (zeb::slot_is_empty(r)) continue;
+          std::string name = "racer-" + std::to_string(n++);
+          std::memcpy(r.racer, name.c_str(), name.size() + 1);
+        }
+  std::vector<double> unique_ms;
+  for (int i = 0; i < b.runs; ++i) {
+    auto start = Clock::now();
+    zeb::write_whole_board();
+    unique_ms.push_back(ms_since(start));
+  }
+  b.rows.push_back(
+      {"board, whole, full store, " + std::to_string(n) + " different racers, beside zeb DIR",
+       median(unique_ms), b.tree_load_ms, -1});
 }
 
 // Runs lines through the real command loop: read, split, dispatch, prompt.
@@ -526,6 +627,13 @@ int main(int argc, char** argv) {
                         median(tab_ms), -1});
     }
   }
+
+  // The board last: it renames the racers of the store.
+  std::fprintf(stderr, "board ...\n");
+  board_loads(b, tree, dir);
+  zeb::set_output_writer(discard);
+  board_writes(b, dir, blocks[blocks.size() / 2]);
+  zeb::set_output_writer(nullptr);
 
   std::printf(
       "| figure | zeb | floor | ratio | two-thread floor | ratio |\n|---|---|---|---|---|---|\n");

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "console/output.h"
+#include "db/changes.h"
 
 namespace zeb {
 
@@ -76,6 +77,7 @@ int insert_ranked(Cell cell, const LapRecord& record) {
   // strictly from position 0, so halving the entries finds it.
   int p = first_not_faster(cell, count, record.laptime);
   if (p == count) {
+    note_change(cell, p);
     copy_record(cell[p], record);
     cell[p].pos = static_cast<std::uint8_t>(p);
     write_text("\tappended at pos ");
@@ -94,7 +96,7 @@ int insert_ranked(Cell cell, const LapRecord& record) {
 }
 
 void place_at(Cell cell, const LapRecord& record, int position) {
-  shift_down(cell, position, entry_count(cell));
+  shift_down(cell, position, entry_count(cell));  // notes the change
   copy_record(cell[position], record);
   cell[position].pos = static_cast<std::uint8_t>(position);
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "db/changes.h"
 #include "db/store_memory.h"
 
 namespace zeb {
@@ -23,6 +24,8 @@ void init_record(LapRecord& slot) {
   slot.pos = 127;
   slot.lapnum = 127;
   slot.laptime = -1;
+  slot.split_count = 0;
+  std::memset(slot.splits, 0, sizeof slot.splits);
 }
 
 void copy_record(LapRecord& destination, const LapRecord& source) {
@@ -34,6 +37,8 @@ void copy_record(LapRecord& destination, const LapRecord& source) {
   destination.laptime = source.laptime;
   copy_text(source.slaptime, destination.slaptime);
   destination.lapnum = source.lapnum;
+  destination.split_count = source.split_count;
+  std::memcpy(destination.splits, source.splits, sizeof source.splits);
 }
 
 int entry_count(Cell cell) {
@@ -45,11 +50,14 @@ int entry_count(Cell cell) {
 // Entries move as whole records: one block move instead of a field-wise copy
 // per slot. Only occupied slots move; the empty ones behind them stay empty.
 void shift_down(Cell cell, int position, int count) {
+  note_change(cell, position);
   std::memmove(&cell[position + 1], &cell[position], (count - position) * sizeof(LapRecord));
   for (int i = position + 1; i <= count; ++i) cell[i].pos = static_cast<std::uint8_t>(i);
 }
 
 void shift_up(Cell cell, int position, int count) {
+  note_racer_gone(cell[position].racer);
+  note_change(cell, position);
   std::memmove(&cell[position], &cell[position + 1], (count - 1 - position) * sizeof(LapRecord));
   for (int i = position; i < count - 1; ++i) cell[i].pos = static_cast<std::uint8_t>(i);
   init_record(cell[count - 1]);

@@ -16,11 +16,13 @@ struct LapRecord {
   char key[255];     // racer + "+" + short_track + "+" + car; "" marks a free slot
   std::uint8_t pos;  // the slot's own position in its cell
   char racer[32];
-  char short_track[5];   // the replay's layout code, upper case ("BL1R")
-  char car[35];          // the replay's long car name ("XR GT TURBO")
-  std::int32_t laptime;  // milliseconds; -1: no time
-  char slaptime[10];     // the same time as text, "01:23.456"
-  std::uint8_t lapnum;   // the lap that holds the best time
+  char short_track[5];        // the replay's layout code, upper case ("BL1R")
+  char car[35];               // the replay's long car name ("XR GT TURBO")
+  std::int32_t laptime;       // milliseconds; -1: no time
+  char slaptime[10];          // the same time as text, "01:23.456"
+  std::uint8_t lapnum;        // the lap that holds the best time
+  std::uint8_t split_count;   // the replay's splits, 1..4, the last one the lap time; 0: none
+  std::uint8_t splits[4][4];  // each as minutes, seconds, hundredths, thousandths
 };
 
 // The sizes every walk over the store is given.
@@ -51,7 +53,7 @@ inline Cell cell_of(Store& store, int track, int car, int short_track) {
 
 // Every slot to the empty state, track outermost, position innermost.
 void reset_db(Store& store, StoreSize size);
-// One slot to the empty state: texts "", pos and lapnum 127, laptime -1.
+// One slot to the empty state: texts "", pos and lapnum 127, laptime -1, no splits.
 void init_record(LapRecord& slot);
 // Field by field, texts up to their terminator. Callers set pos afterwards.
 void copy_record(LapRecord& destination, const LapRecord& source);
@@ -59,6 +61,7 @@ inline bool slot_is_empty(const LapRecord& slot) { return slot.key[0] == '\0'; }
 
 // Number of entries: the occupied slots at the front of the cell.
 int entry_count(Cell cell);
+// The shifts note what they change (db/changes.h).
 // Moves the entries at [position, count) one slot towards the end, rewriting
 // their pos; slot `position` is then free to take a record. count must be
 // below the cell's size.

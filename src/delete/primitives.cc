@@ -1,5 +1,7 @@
 #include "delete/primitives.h"
 
+#include "db/changes.h"
+
 namespace zeb {
 namespace {
 
@@ -45,6 +47,8 @@ auto remove_step(const char* racer) {
 bool clear_cell(Cell cell) {
   bool deleted = false;
   for (std::size_t p = 0; p < cell.size() && !slot_is_empty(cell[p]); ++p) {
+    if (p == 0) note_change(cell, 0);
+    note_racer_gone(cell[p].racer);
     init_record(cell[p]);
     deleted = true;
   }

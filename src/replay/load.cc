@@ -1,6 +1,7 @@
 #include "replay/load.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "console/output.h"
@@ -121,6 +122,10 @@ void record_from_header(const SprHeader& header, LapRecord& record) {
   end = put_decimal(end, t[3], 1);
   copy_field({text, static_cast<std::size_t>(end - text)}, record.slaptime, sizeof record.slaptime);
   record.lapnum = header.best_lap;
+  // The splits go with the record; the board reads its sectors from them.
+  int n = header.num_splits;
+  record.split_count = static_cast<std::uint8_t>(n >= 1 && n <= 4 ? n : 0);
+  std::memcpy(record.splits, header.splits, sizeof record.splits);
 }
 
 LoadOutcome load_replay_block(std::string_view filename, BlockRead result, const FileBlock& block) {
