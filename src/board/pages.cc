@@ -39,8 +39,9 @@ constexpr std::string_view page_style =
     "</style>";
 
 // Live updates. Served over http(s), the page polls version.txt every second
-// and, when it changed, fetches itself and puts its new main#live in place
-// (the filter and the scroll position stay); opened from disk, where a page
+// and, when it differs from the version the page was written at (a change
+// may come before the first poll), fetches itself and puts its new main#live
+// in place (the filter and the scroll position stay); opened from disk, where a page
 // may not read files, it reloads itself and keeps them across the reload.
 // Rows whose text changed are marked for five seconds.
 constexpr std::string_view page_script =
@@ -65,7 +66,7 @@ constexpr std::string_view page_script =
     "if(s.v!==b.dataset.v)mark(s.rows)}"
     "setTimeout(function(){try{sessionStorage.setItem(key,JSON.stringify({f:f?f.value:'',"
     "x:scrollX,y:scrollY,v:b.dataset.v,rows:rows()}))}catch(e){}location.reload()},1500)"
-    "}else{var v=null;setInterval(function(){"
+    "}else{var v=b.dataset.v;setInterval(function(){"
     "fetch(b.dataset.root+'version.txt',{cache:'no-store'}).then(function(r){"
     "return r.ok?r.text():null}).then(function(t){if(t===null)return;t=t.trim();"
     "if(v===null){v=t;return}if(t===v)return;v=t;"
