@@ -15,7 +15,7 @@ import time
 import unittest
 
 from selenium import webdriver
-from selenium.common.exceptions import NoAlertPresentException
+from selenium.common.exceptions import NoAlertPresentException, WebDriverException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 
@@ -119,8 +119,20 @@ class Browser:
     def open(self, url):
         self.driver.get(url)
 
+    def read(self, script):
+        """What `script` returns, read in one go: a page opened from disk
+        reloads itself, and a read must not straddle two loads."""
+        deadline = time.monotonic() + TIMEOUT
+        while True:
+            try:
+                return self.driver.execute_script(script)
+            except WebDriverException:
+                if time.monotonic() > deadline:
+                    raise
+                time.sleep(0.05)
+
     def text(self):
-        return self.driver.find_element(By.TAG_NAME, "body").text
+        return self.read("return document.body ? document.body.innerText : ''")
 
     def wait_for_text(self, text, seconds):
         """Seconds until `text` shows on the open page; fails after `seconds`."""
@@ -141,13 +153,22 @@ class Browser:
     def console_errors(self):
         return [m for m in self.driver.get_log("browser") if m["level"] == "SEVERE"]
 
-    def rows(self):
-        """Each table row's cells, as shown."""
-        return [[c.text for c in row.find_elements(By.CSS_SELECTOR, "th, td")]
-                for row in self.driver.find_elements(By.TAG_NAME, "tr")]
+    def rows(self, selector="tr"):
+        """The shown rows: each cell's text and class."""
+        return self.read("return Array.from(document.querySelectorAll(arguments[0]))"
+                         ".filter(r => r.offsetParent !== null)"
+                         ".map(r => Array.from(r.cells).map(c => [c.innerText, c.className]))"
+                         .replace("arguments[0]", repr(selector)))
 
     def links(self):
-        return [(a.text, a.get_attribute("href")) for a in self.driver.find_elements(By.TAG_NAME, "a")]
+        """Each link's text and address."""
+        return self.read("return Array.from(document.links).map(a => [a.innerText, a.href])")
+
+    def type_into(self, selector, text):
+        """Types into the first element that matches, as a reader would."""
+        box = self.driver.find_element(By.CSS_SELECTOR, selector)
+        box.clear()
+        box.send_keys(text)
 
     def close(self):
         self.driver.quit()
@@ -169,6 +190,9 @@ class BoardTest(unittest.TestCase):
         self.folder = tempfile.mkdtemp(prefix="zeb-board-")
         self.addCleanup(shutil.rmtree, self.folder, True)
         self.site = os.path.join(self.folder, "site")
+        # The page of the test before stops polling its folder, which is gone.
+        self.browser.open("about:blank")
+        self.browser.console_errors()
 
     def replays(self, specs):
         """Replays below the scratch folder from (name, fields) pairs."""
@@ -177,7 +201,15 @@ class BoardTest(unittest.TestCase):
         make_replays([(os.path.join(self.folder, name), fields) for name, fields in specs])
 
     def page(self, name):
+        """A page of the board opened from disk."""
         return "file://" + os.path.join(self.site, name)
+
+    def served(self, name):
+        """A page of the board over http."""
+        if not hasattr(self, "server"):
+            self.server = StaticServer(self.site)
+            self.addCleanup(self.server.close)
+        return self.server.url(name)
 
     def assertNothingRan(self):
         self.assertIsNone(self.browser.alert())

@@ -231,15 +231,14 @@ class HeadlessWatcher(SessionTest):
         out = os.path.join(self.folder, "out.txt")
         z = ConsoleSession(["--watch", "r"], cwd=self.folder, output_file=out)
         self.addCleanup(z.close)
-        deadline = time.monotonic() + 180
-        while "watching r" not in (open(out, encoding="latin-1").read() if os.path.exists(out) else ""):
-            self.assertLess(time.monotonic(), deadline, "zeb.exe did not start watching")
-            time.sleep(0.1)
+        def wait_for(text, seconds):
+            deadline = time.monotonic() + seconds
+            while not os.path.exists(out) or text not in open(out, encoding="latin-1").read():
+                self.assertLess(time.monotonic(), deadline, f"{text!r} did not come")
+                time.sleep(0.1)
+        wait_for("watching r", 180)  # a new Wine prefix takes a while
         self.move_in([("b.spr", {"racer": "beta", "time": "1,19,0,0"})], below=None)
-        deadline = time.monotonic() + ARRIVAL_SECONDS + 3
-        while "b.spr loaded!" not in open(out, encoding="latin-1").read():
-            self.assertLess(time.monotonic(), deadline, "the arrival did not load")
-            time.sleep(0.1)
+        wait_for("b.spr loaded!", ARRIVAL_SECONDS + 3)
         z.keys(CTRL_C)
         z.wait_for_end()
         self.assertEqual(z.exitstatus, 0)
