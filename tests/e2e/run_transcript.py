@@ -22,6 +22,8 @@ Transcript format (one directive a line; '#' starts a comment line):
   stdout:                     then lines '|TEXT$' (TEXT and a newline) or a
                               last line '|TEXT%' (TEXT without a newline)
   stdout-python: EXPR         the expected output as a Python str or bytes
+  written NAME:               then '|' lines as for stdout: the bytes of a file
+                              that zeb writes (the board's board.json, say)
 
 TEXT escapes: \\t tab, \\r carriage return, \\n newline, \\0 NUL, \\\\
 backslash, \\xHH any byte; in stdin a final \\c drops the newline.
@@ -102,7 +104,7 @@ def as_bytes(value):
 
 def parse(path):
     t = {"setup": [], "args": [], "stdin": b"", "stdout": None, "stdout_python": False,
-         "posix_only": None}
+         "posix_only": None, "written": {}}
     section = None
     expected = bytearray()
     with open(path, encoding="utf-8") as f:
@@ -118,11 +120,12 @@ def parse(path):
             else:
                 t["stdin"] += unescape(body) + b"\n"
             continue
-        if section == "stdout" and line.startswith("|"):
+        if section in ("stdout", "written") and line.startswith("|"):
+            into = expected if section == "stdout" else t["written"][written_name]
             if line.endswith("$"):
-                expected += unescape(line[1:-1]) + b"\n"
+                into += unescape(line[1:-1]) + b"\n"
             elif line.endswith("%"):
-                expected += unescape(line[1:-1])
+                into += unescape(line[1:-1])
             else:
                 sys.exit(f"{where}: an output line ends in $ or %")
             continue
@@ -146,6 +149,9 @@ def parse(path):
         elif line == "stdout:":
             section = "stdout"
             t["stdout"] = expected
+        elif line.startswith("written ") and line.endswith(":"):
+            section, written_name = "written", line[8:-1]
+            t["written"][written_name] = bytearray()
         elif line.startswith("stdout-python:"):
             t["stdout"] = as_bytes(eval(line[14:]))
             t["stdout_python"] = True
@@ -235,7 +241,7 @@ def with_separator(expected):
     return b"\n".join(lines)
 
 
-def update(path, actual):
+def update(path, actual, written):
     with open(path, encoding="utf-8") as f:
         lines = f.read().split("\n")
     out = []
@@ -247,6 +253,9 @@ def update(path, actual):
         out.append(line)
         if line == "stdout:":
             out.extend(render_stdout(actual))
+            skipping = True
+        elif line.startswith("written ") and line.endswith(":"):
+            out.extend(render_stdout(written[line[8:-1]]))
             skipping = True
     if "stdout:" not in lines:
         if out and out[-1] == "":
@@ -276,14 +285,29 @@ def main():
                                     capture_output=True, timeout=120)
         except subprocess.TimeoutExpired:
             sys.exit(f"{path}: zeb did not finish within 120 s")
+        written = {}
+        for name in t["written"]:
+            try:
+                with open(os.path.join(folder, name), "rb") as f:
+                    written[name] = f.read()
+            except OSError as e:
+                written[name] = f"(not written: {e.strerror})".encode()
     problems = []
+    for name, expected in t["written"].items():
+        if written[name] != expected and not do_update:
+            problems.append(f"{name} differs:\nexpected:\n  " +
+                            "\n  ".join(render_stdout(bytes(expected))[:20]) + "\nactual:\n  " +
+                            "\n  ".join(render_stdout(written[name])[:20]))
     if result.returncode != 0:
         problems.append(f"exit status {result.returncode}, expected 0")
     if result.stderr:
         problems.append("standard error: " + result.stderr.decode("latin-1")[:2000])
-    if result.stdout != t["stdout"]:
+    if do_update and any(written[n] != e for n, e in t["written"].items()):
+        update(path, result.stdout, written)
+        print(f"updated {path}")
+    elif result.stdout != t["stdout"]:
         if do_update and not t["stdout_python"]:
-            update(path, result.stdout)
+            update(path, result.stdout, written)
             print(f"updated {path}")
         else:
             expected = render_stdout(t["stdout"])
