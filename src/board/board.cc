@@ -92,17 +92,15 @@ bool write_racer_groups(const std::bitset<racer_group_count>& groups, const Boar
     for (int p = 0; p < cell_size && !slot_is_empty(cell[p]); ++p) {
       int g = racer_group(cell[p].racer);
       if (groups.test(g))
-        entries.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint8_t>(p),
-                           static_cast<std::uint8_t>(g)});
+        entries.push_back({racer_name_hash(cell[p].racer), static_cast<std::uint16_t>(i),
+                           static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(g)});
     }
   }
-  auto racer_of = [](const RacerEntry& e) {
-    return db[0][0][0] + static_cast<std::size_t>(e.ranking) * cell_size + e.position;
-  };
-  std::sort(entries.begin(), entries.end(), [&](const RacerEntry& a, const RacerEntry& b) {
+  // By group, then racer: a 64-bit hash of the name tells the racers apart
+  // (two names that share one would only share a section of the page).
+  std::sort(entries.begin(), entries.end(), [](const RacerEntry& a, const RacerEntry& b) {
     if (a.group != b.group) return a.group < b.group;
-    int by_name = std::strcmp(racer_of(a)->racer, racer_of(b)->racer);
-    if (by_name != 0) return by_name < 0;
+    if (a.name_hash != b.name_hash) return a.name_hash < b.name_hash;
     return a.ranking < b.ranking;
   });
   auto at = entries.begin();
