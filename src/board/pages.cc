@@ -43,10 +43,11 @@ constexpr std::string_view page_style =
     ".muted{color:#9aa5ad}"
     "</style>";
 
-// Live updates. Served over http(s), the page polls version.txt every second
+// Live updates. Served over http(s), the page polls version.txt twice a second
 // and, when it changed, fetches itself and puts its new main#live in place
 // (the filter and the scroll position stay); opened from disk, where a page
-// may not read files, it reloads itself and keeps them across the reload.
+// may not read files, it reloads itself every second and keeps them across
+// the reload.
 // Rows whose text changed are marked for five seconds.
 constexpr std::string_view page_script =
     "<script>(function(){"
@@ -69,7 +70,7 @@ constexpr std::string_view page_script =
     "if(s){if(f)f.value=s.f;filter();window.scrollTo(s.x,s.y);"
     "if(s.v!==b.dataset.v)mark(s.rows)}"
     "setTimeout(function(){try{sessionStorage.setItem(key,JSON.stringify({f:f?f.value:'',"
-    "x:scrollX,y:scrollY,v:b.dataset.v,rows:rows()}))}catch(e){}location.reload()},1500)"
+    "x:scrollX,y:scrollY,v:b.dataset.v,rows:rows()}))}catch(e){}location.reload()},1000)"
     "}else{var v=null;setInterval(function(){"
     "fetch(b.dataset.root+'version.txt',{cache:'no-store'}).then(function(r){"
     "return r.ok?r.text():null}).then(function(t){if(t===null)return;t=t.trim();"
@@ -79,7 +80,7 @@ constexpr std::string_view page_script =
     "n=d.getElementById('live');if(!n)return;var old=rows(),x=scrollX,y=scrollY;"
     "document.getElementById('live').replaceWith(document.adoptNode(n));"
     "b.dataset.v=d.body.dataset.v;filter();window.scrollTo(x,y);mark(old)})"
-    "}).catch(function(){})},1000)}"
+    "}).catch(function(){})},500)}"
     "})()</script>";
 
 std::string_view short_track_code(RankingRef r) { return ShortTrackTable[r.track][r.short_track]; }
