@@ -81,7 +81,11 @@ std::size_t count_of(const std::string& text, char c) {
 zeb::LapRecord cell[zeb::cell_size];
 
 std::string ranking_page(const zeb::LapRecord& record) {
-  for (zeb::LapRecord& slot : cell) zeb::init_record(slot);
+  static bool empty_behind = [] {  // only the first three slots ever change
+    for (zeb::LapRecord& slot : cell) zeb::init_record(slot);
+    return true;
+  }();
+  (void)empty_behind;
   cell[0] = zeb::test::make_record("first", 1000);
   cell[1] = record;
   cell[1].laptime = 2000;
@@ -104,8 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   record_from_header(header, record);
   if (record.racer[0] == '\0') return 0;
 
-  for (std::string_view text : {racer_text(header), track_name_text(header),
-                                car_name_text(header), std::string_view(record.racer)}) {
+  for (std::string_view text : {racer_text(header), track_name_text(header), car_name_text(header),
+                                std::string_view(record.racer)}) {
     std::string out;
     append_html(out, text);
     check_utf8(out);
