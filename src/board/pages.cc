@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "board/sectors.h"
+#include "board/sha256.h"
 #include "db/changes.h"
 #include "tables/tables.h"
 
@@ -13,15 +14,11 @@ using namespace std::literals;
 
 // Pages load nothing from anywhere and send nothing anywhere: their own
 // inline style and script, and requests to their own server only.
-constexpr std::string_view page_start =
-    "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-    "script-src 'unsafe-inline'; style-src 'unsafe-inline'; connect-src 'self'; "
-    "base-uri 'none'; form-action 'none'\">"
-    "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>";
+// Their policy allows exactly the style and the script below, by their
+// hashes (made once, page_start).
 
 constexpr std::string_view page_style =
-    "<style>"
+    ""
     "body{font:15px/1.4 system-ui,sans-serif;margin:0 auto;padding:0 1em 2em;max-width:72em;"
     "background:#101418;color:#e8ecef}"
     "a{color:#8cc8ff;text-decoration:none}a:hover{text-decoration:underline}"
@@ -40,8 +37,7 @@ constexpr std::string_view page_style =
     "#filter{font:inherit;padding:.3em .5em;width:20em;max-width:100%}"
     "section.racer{display:none}section.racer:target{display:block}"
     "body:not(:has(section.racer:target)) section.racer{display:block}"
-    ".muted{color:#9aa5ad}"
-    "</style>";
+    ".muted{color:#9aa5ad}";
 
 // Live updates. Served over http(s), the page polls version.txt twice a second
 // and, when it changed, fetches itself and puts its new main#live in place
@@ -50,7 +46,7 @@ constexpr std::string_view page_style =
 // the reload.
 // Rows whose text changed are marked for five seconds.
 constexpr std::string_view page_script =
-    "<script>(function(){"
+    "(function(){"
     "var b=document.body,f=document.getElementById('filter'),"
     "key='zeb:'+location.pathname;"
     "function rows(){var m={};document.querySelectorAll('#live tr[id]').forEach("
@@ -81,7 +77,17 @@ constexpr std::string_view page_script =
     "document.getElementById('live').replaceWith(document.adoptNode(n));"
     "b.dataset.v=d.body.dataset.v;filter();window.scrollTo(x,y);mark(old)})"
     "}).catch(function(){})},500)}"
-    "})()</script>";
+    "})()";
+
+const std::string& page_start() {
+  static const std::string start =
+      "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; script-src '" +
+      csp_hash(page_script) + "'; style-src '" + csp_hash(page_style) +
+      "'; connect-src 'self'; base-uri 'none'; form-action 'none'\">"
+      "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>";
+  return start;
+}
 
 std::string_view short_track_code(RankingRef r) { return ShortTrackTable[r.track][r.short_track]; }
 std::string_view car_code(RankingRef r) { return car_table[r.car].code; }
@@ -93,12 +99,14 @@ void append_upper(std::string& out, std::string_view code) {
 // The page's head up to its body: `title` is its own part of the title.
 void begin_page(std::string& out, const BoardPageInfo& info, std::string_view root,
                 std::string_view heading) {
-  out += page_start;
+  out += page_start();
   out += heading;
   if (!heading.empty()) out += " - "sv;
   append_html_utf8(out, info.title);
   out += "</title>"sv;
+  out += "<style>"sv;
   out += page_style;
+  out += "</style>"sv;
   out += "</head><body data-v=\""sv;
   append_number(out, static_cast<long>(info.version));
   out += "\" data-root=\""sv;
@@ -112,7 +120,9 @@ void begin_page(std::string& out, const BoardPageInfo& info, std::string_view ro
 
 void end_page(std::string& out) {
   out += "</main>"sv;
+  out += "<script>"sv;
   out += page_script;
+  out += "</script>"sv;
   out += "</body></html>\n"sv;
 }
 
