@@ -367,13 +367,12 @@ void write_index_page(PageText& page, const BoardPageInfo& info, const Store& st
   end_page(out);
 }
 
-void write_racer_group_page(PageText& page, const BoardPageInfo& info, int group,
+void write_racer_group_page(PageText& page, const BoardPageInfo& info,
                             std::span<const RacerEntry> entries, const Store& store) {
   std::string& out = page.text;
   begin_page(out, info, "../", "Racers");
   out += "</header><main id=\"live\">"sv;
   if (entries.empty()) out += "<p class=\"muted\">No racers here.</p>"sv;
-  (void)group;
   const char* racer = nullptr;
   std::uint64_t racer_hash = 0;
   std::string racer_hex;

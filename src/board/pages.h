@@ -51,7 +51,7 @@ struct RacerEntry {
 // A 64-bit FNV-1a of the name's bytes.
 std::uint64_t racer_name_hash(std::string_view racer);
 // `entries` of one group, each racer's together (sorted by name_hash).
-void write_racer_group_page(PageText& page, const BoardPageInfo& info, int group,
+void write_racer_group_page(PageText& page, const BoardPageInfo& info,
                             std::span<const RacerEntry> entries, const Store& store);
 void write_board_json(PageText& page, const BoardPageInfo& info, const Store& store);
 
