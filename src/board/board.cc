@@ -27,7 +27,6 @@ struct Board {
   bool whole_next = true;                 // the first write, and the one after a failed write
   std::vector<RacerEntry> racer_entries;  // reused from write to write
   PageText page;
-  std::string ranking_text;
 };
 Board board;
 
@@ -40,11 +39,11 @@ void report_failure(const std::string& reason) {
   board.whole_next = true;
 }
 
-bool write_page_text(const std::string& name) {
+// Puts the page being made in place; false after reporting a failure.
+bool put_page_in_place() {
   std::string reason;
   if (board.page.finish(reason)) return true;
   report_failure(reason);
-  (void)name;
   return false;
 }
 
@@ -52,7 +51,7 @@ bool write_version_file() {
   board.page.begin(board.folder + "version.txt");
   append_number(board.page.text, static_cast<long>(board.version));
   board.page.text += '\n';
-  return write_page_text("version.txt");
+  return put_page_in_place();
 }
 
 // The version a board already in the folder had reached, so that the number
@@ -92,17 +91,15 @@ bool write_racer_groups(const std::bitset<racer_group_count>& groups, const Boar
     for (int p = 0; p < cell_size && !slot_is_empty(cell[p]); ++p) {
       int g = racer_group(cell[p].racer);
       if (groups.test(g))
-        entries.push_back({static_cast<std::uint16_t>(i), static_cast<std::uint8_t>(p),
-                           static_cast<std::uint8_t>(g)});
+        entries.push_back({racer_name_hash(cell[p].racer), static_cast<std::uint16_t>(i),
+                           static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(g)});
     }
   }
-  auto racer_of = [](const RacerEntry& e) {
-    return db[0][0][0] + static_cast<std::size_t>(e.ranking) * cell_size + e.position;
-  };
-  std::sort(entries.begin(), entries.end(), [&](const RacerEntry& a, const RacerEntry& b) {
+  // By group, then racer: a 64-bit hash of the name tells the racers apart
+  // (two names that share one would only share a section of the page).
+  std::sort(entries.begin(), entries.end(), [](const RacerEntry& a, const RacerEntry& b) {
     if (a.group != b.group) return a.group < b.group;
-    int by_name = std::strcmp(racer_of(a)->racer, racer_of(b)->racer);
-    if (by_name != 0) return by_name < 0;
+    if (a.name_hash != b.name_hash) return a.name_hash < b.name_hash;
     return a.ranking < b.ranking;
   });
   auto at = entries.begin();
@@ -112,8 +109,8 @@ bool write_racer_groups(const std::bitset<racer_group_count>& groups, const Boar
     while (end != entries.end() && end->group == g) ++end;
     std::string name = racer_group_page_name(g);
     board.page.begin(board.folder + name);
-    write_racer_group_page(board.page, info, g, std::span<const RacerEntry>(&*at, end - at), db);
-    if (!write_page_text(name)) return false;
+    write_racer_group_page(board.page, info, std::span<const RacerEntry>(at, end), db);
+    if (!put_page_in_place()) return false;
     at = end;
   }
   return true;
@@ -138,15 +135,15 @@ bool write_changes(const StoreChanges& changes) {
     }
     board.page.begin(path);
     write_ranking_page(board.page.text, info, r, cell);
-    if (!write_page_text(path)) return false;
+    if (!put_page_in_place()) return false;
   }
   if (!write_racer_groups(groups_changed(changes), info)) return false;
   board.page.begin(board.folder + "index.html");
   write_index_page(board.page, info, db);
-  if (!write_page_text("index.html")) return false;
+  if (!put_page_in_place()) return false;
   board.page.begin(board.folder + "board.json");
   write_board_json(board.page, info, db);
-  if (!write_page_text("board.json")) return false;
+  if (!put_page_in_place()) return false;
   // Last, so that a page that sees the new version finds the new files.
   return write_version_file();
 }

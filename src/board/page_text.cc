@@ -5,6 +5,8 @@
 namespace zeb {
 namespace {
 
+using namespace std::literals;
+
 // Windows-1252's characters for the bytes 0x80-0x9F; the five it leaves
 // undefined keep their own code, as browsers read them.
 constexpr char16_t cp1252_high[32] = {
@@ -38,15 +40,23 @@ void append_character(std::string& out, unsigned char b, bool utf8) {
 
 constexpr char hex_digits[] = "0123456789abcdef";
 
+// Printable ASCII that needs no reference: most names are all of it.
+constexpr bool plain_html(unsigned char b) {
+  return b >= 0x20 && b < 0x7F && b != '&' && b != '<' && b != '>' && b != '"' && b != '\'';
+}
+
 void append_html_text(std::string& out, std::string_view bytes, bool utf8) {
-  for (char byte : bytes) {
+  std::size_t plain = 0;
+  while (plain < bytes.size() && plain_html(static_cast<unsigned char>(bytes[plain]))) ++plain;
+  out.append(bytes.data(), plain);
+  for (char byte : bytes.substr(plain)) {
     auto b = static_cast<unsigned char>(byte);
     switch (b) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
+      case '&': out += "&amp;"sv; break;
+      case '<': out += "&lt;"sv; break;
+      case '>': out += "&gt;"sv; break;
+      case '"': out += "&quot;"sv; break;
+      case '\'': out += "&#39;"sv; break;
       default:
         if (b < 0x20 || b == 0x7F)
           append_utf8(out, b == 0x7F ? 0x2421 : 0x2400 + b);
@@ -64,7 +74,7 @@ void append_json_text(std::string& out, std::string_view bytes, bool utf8) {
       out += '\\';
       out += static_cast<char>(b);
     } else if (b < 0x20 || b == 0x7F) {
-      out += "\\u00";
+      out += "\\u00"sv;
       out += hex_digits[b >> 4];
       out += hex_digits[b & 0xF];
     } else {
@@ -86,10 +96,12 @@ void append_json_utf8(std::string& out, std::string_view text) {
 }
 
 void append_hex(std::string& out, std::string_view bytes) {
+  std::size_t at = out.size();
+  out.resize(at + 2 * bytes.size());
   for (char byte : bytes) {
     auto b = static_cast<unsigned char>(byte);
-    out += hex_digits[b >> 4];
-    out += hex_digits[b & 0xF];
+    out[at++] = hex_digits[b >> 4];
+    out[at++] = hex_digits[b & 0xF];
   }
 }
 

@@ -3,23 +3,22 @@
 #include <cstring>
 
 #include "board/sectors.h"
+#include "board/sha256.h"
 #include "db/changes.h"
 #include "tables/tables.h"
 
 namespace zeb {
 namespace {
 
+using namespace std::literals;
+
 // Pages load nothing from anywhere and send nothing anywhere: their own
 // inline style and script, and requests to their own server only.
-constexpr std::string_view page_start =
-    "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-    "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-    "script-src 'unsafe-inline'; style-src 'unsafe-inline'; connect-src 'self'; "
-    "base-uri 'none'; form-action 'none'\">"
-    "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>";
+// Their policy allows exactly the style and the script below, by their
+// hashes (made once, page_start).
 
 constexpr std::string_view page_style =
-    "<style>"
+    ""
     "body{font:15px/1.4 system-ui,sans-serif;margin:0 auto;padding:0 1em 2em;max-width:72em;"
     "background:#101418;color:#e8ecef}"
     "a{color:#8cc8ff;text-decoration:none}a:hover{text-decoration:underline}"
@@ -28,24 +27,27 @@ constexpr std::string_view page_style =
     "th,td{padding:.2em .5em;text-align:left;white-space:nowrap}"
     "th{color:#9aa5ad;font-weight:600;border-bottom:1px solid #39434b}"
     "tbody tr:nth-child(odd){background:#161c21}"
-    "td.n,th.n{text-align:right;font-variant-numeric:tabular-nums}"
+    "td,th{text-align:right;font-variant-numeric:tabular-nums}"
+    "td:first-child,th:first-child,#ranking td:nth-child(2),#ranking th:nth-child(2),"
+    ".rankings td:nth-child(2),.rankings th:nth-child(2),.rankings td:nth-child(4),"
+    ".rankings th:nth-child(4),#ideal td:nth-child(3),#ideal th:nth-child(3){text-align:left}"
     "td.best{color:#c8a2ff;font-weight:700}"
     "tr.changed{animation:changed 5s ease-out}"
     "@keyframes changed{from{background:#5a4a00}to{background:transparent}}"
     "#filter{font:inherit;padding:.3em .5em;width:20em;max-width:100%}"
     "section.racer{display:none}section.racer:target{display:block}"
     "body:not(:has(section.racer:target)) section.racer{display:block}"
-    ".muted{color:#9aa5ad}"
-    "</style>";
+    ".muted{color:#9aa5ad}";
 
-// Live updates. Served over http(s), the page polls version.txt every second
-// and, when it differs from the version the page was written at (a change
-// may come before the first poll), fetches itself and puts its new main#live
-// in place (the filter and the scroll position stay); opened from disk, where a page
-// may not read files, it reloads itself and keeps them across the reload.
+// Live updates. Served over http(s), the page polls version.txt twice a second
+// and, when it differs from the version the page was written at (a change may
+// come before the first poll), fetches itself and puts its new main#live in place
+// (the filter and the scroll position stay); opened from disk, where a page
+// may not read files, it reloads itself every second and keeps them across
+// the reload.
 // Rows whose text changed are marked for five seconds.
 constexpr std::string_view page_script =
-    "<script>(function(){"
+    "(function(){"
     "var b=document.body,f=document.getElementById('filter'),"
     "key='zeb:'+location.pathname;"
     "function rows(){var m={};document.querySelectorAll('#live tr[id]').forEach("
@@ -65,7 +67,7 @@ constexpr std::string_view page_script =
     "if(s){if(f)f.value=s.f;filter();window.scrollTo(s.x,s.y);"
     "if(s.v!==b.dataset.v)mark(s.rows)}"
     "setTimeout(function(){try{sessionStorage.setItem(key,JSON.stringify({f:f?f.value:'',"
-    "x:scrollX,y:scrollY,v:b.dataset.v,rows:rows()}))}catch(e){}location.reload()},1500)"
+    "x:scrollX,y:scrollY,v:b.dataset.v,rows:rows()}))}catch(e){}location.reload()},1000)"
     "}else{var v=b.dataset.v;setInterval(function(){"
     "fetch(b.dataset.root+'version.txt',{cache:'no-store'}).then(function(r){"
     "return r.ok?r.text():null}).then(function(t){if(t===null)return;t=t.trim();"
@@ -75,8 +77,18 @@ constexpr std::string_view page_script =
     "n=d.getElementById('live');if(!n)return;var old=rows(),x=scrollX,y=scrollY;"
     "document.getElementById('live').replaceWith(document.adoptNode(n));"
     "b.dataset.v=d.body.dataset.v;filter();window.scrollTo(x,y);mark(old)})"
-    "}).catch(function(){})},1000)}"
-    "})()</script>";
+    "}).catch(function(){})},500)}"
+    "})()";
+
+const std::string& page_start() {
+  static const std::string start =
+      "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; script-src '" +
+      csp_hash(page_script) + "'; style-src '" + csp_hash(page_style) +
+      "'; connect-src 'self'; base-uri 'none'; form-action 'none'\">"
+      "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\"><title>";
+  return start;
+}
 
 std::string_view short_track_code(RankingRef r) { return ShortTrackTable[r.track][r.short_track]; }
 std::string_view car_code(RankingRef r) { return car_table[r.car].code; }
@@ -88,38 +100,50 @@ void append_upper(std::string& out, std::string_view code) {
 // The page's head up to its body: `title` is its own part of the title.
 void begin_page(std::string& out, const BoardPageInfo& info, std::string_view root,
                 std::string_view heading) {
-  out += page_start;
+  out += page_start();
   out += heading;
-  if (!heading.empty()) out += " - ";
+  if (!heading.empty()) out += " - "sv;
   append_html_utf8(out, info.title);
-  out += "</title>";
+  out += "</title>"sv;
+  out += "<style>"sv;
   out += page_style;
-  out += "</head><body data-v=\"";
+  out += "</style>"sv;
+  out += "</head><body data-v=\""sv;
   append_number(out, static_cast<long>(info.version));
-  out += "\" data-root=\"";
+  out += "\" data-root=\""sv;
   out += root;
-  out += "\"><header><h1><a href=\"";
+  out += "\"><header><h1><a href=\""sv;
   out += root;
-  out += "index.html\">";
+  out += "index.html\">"sv;
   append_html_utf8(out, info.title);
-  out += "</a></h1>";
+  out += "</a></h1>"sv;
 }
 
 void end_page(std::string& out) {
-  out += "</main>";
+  out += "</main>"sv;
+  out += "<script>"sv;
   out += page_script;
-  out += "</body></html>\n";
+  out += "</script>"sv;
+  out += "</body></html>\n"sv;
+}
+
+void append_group_page_name(std::string& out, int group) {
+  constexpr char hex[] = "0123456789abcdef";
+  out += "racers/"sv;
+  out += hex[group >> 4];
+  out += hex[group & 0xF];
+  out += ".html"sv;
 }
 
 void append_racer_link(std::string& out, std::string_view root, std::string_view racer) {
-  out += "<a href=\"";
+  out += "<a href=\""sv;
   out += root;
-  out += racer_group_page_name(racer_group(racer));
-  out += "#r-";
+  append_group_page_name(out, racer_group(racer));
+  out += "#r-"sv;
   append_hex(out, racer);
-  out += "\">";
+  out += "\">"sv;
   append_html(out, racer);
-  out += "</a>";
+  out += "</a>"sv;
 }
 
 void append_gap(std::string& out, std::int32_t ms) {
@@ -131,11 +155,21 @@ void append_ranking_name(std::string& out, RankingRef r) {
   out += track_table[r.track].name;
   out += ' ';
   append_upper(out, short_track_code(r));
-  out += ", ";
+  out += ", "sv;
   out += car_table[r.car].name;
 }
 
+// Each ranking's page name, a quote and its name ("bl1-xrt.html\">Blackwood
+// BL1, XR GT TURBO"), made once: every row of a racer's view links one.
+const std::string& ranking_link(int index);
+
 }  // namespace
+
+std::uint64_t racer_name_hash(std::string_view racer) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (char c : racer) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h;
+}
 
 RankingRef ranking_at(int index) {
   return {index / (car_count * short_track_slots), index / short_track_slots % car_count,
@@ -151,24 +185,37 @@ std::string ranking_page_name(RankingRef r) {
 }
 
 std::string racer_group_page_name(int group) {
-  constexpr char hex[] = "0123456789abcdef";
-  std::string name = "racers/00.html";
-  name[7] = hex[group >> 4];
-  name[8] = hex[group & 0xF];
+  std::string name;
+  append_group_page_name(name, group);
   return name;
 }
+
+namespace {
+
+const std::string& ranking_link(int index) {
+  static std::string links[ranking_slots];
+  std::string& link = links[index];
+  if (link.empty()) {
+    RankingRef r = ranking_at(index);
+    link = ranking_page_name(r) + "\">";
+    append_ranking_name(link, r);
+  }
+  return link;
+}
+
+}  // namespace
 
 void write_ranking_page(std::string& out, const BoardPageInfo& info, RankingRef r, Cell cell) {
   int count = entry_count(cell);
   std::string heading;
   append_ranking_name(heading, r);
   begin_page(out, info, "", heading);
-  out += "</header><main id=\"live\"><h2>";
+  out += "</header><main id=\"live\"><h2>"sv;
   out += heading;
-  out += "</h2><p class=\"muted\">";
+  out += "</h2><p class=\"muted\">"sv;
   append_number(out, count);
-  out += count == 1 ? " entry" : " entries";
-  out += "</p>";
+  out += count == 1 ? " entry"sv : " entries"sv;
+  out += "</p>"sv;
 
   // The sectors of every entry; the ranking's columns are those of the
   // entries with the most sectors, and only those entries show them and take
@@ -187,69 +234,69 @@ void write_ranking_page(std::string& out, const BoardPageInfo& info, RankingRef 
   }
 
   out +=
-      "<table id=\"ranking\"><thead><tr><th class=\"n\">Place</th><th>Racer</th>"
-      "<th class=\"n\">Time</th><th class=\"n\">Lap</th><th class=\"n\">Gap</th>"
-      "<th class=\"n\">Ahead</th>";
+      "<table id=\"ranking\"><thead><tr><th>Place</th><th>Racer</th>"
+      "<th>Time</th><th>Lap</th><th>Gap</th>"
+      "<th>Ahead</th>";
   for (int k = 0; k < columns; ++k) {
-    out += "<th class=\"n\">S";
+    out += "<th>S"sv;
     append_number(out, k + 1);
-    out += "</th>";
+    out += "</th>"sv;
   }
-  out += "</tr></thead><tbody>";
+  out += "</tr></thead><tbody>"sv;
   for (int p = 0; p < count; ++p) {
     const LapRecord& e = cell[p];
-    out += "<tr id=\"k-";
+    out += "<tr id=\"k-"sv;
     append_hex(out, e.racer);
-    out += "\"><td class=\"n\">";
+    out += "\"><td>"sv;
     append_number(out, p + 1);
-    out += "</td><td>";
+    out += "</td><td>"sv;
     append_racer_link(out, "", e.racer);
-    out += "</td><td class=\"n\">";
+    out += "</td><td>"sv;
     append_html(out, e.slaptime);
-    out += "</td><td class=\"n\">";
+    out += "</td><td>"sv;
     append_number(out, e.lapnum);
-    out += "</td><td class=\"n\">";
+    out += "</td><td>"sv;
     if (p == 0)
-      out += "-";
+      out += "-"sv;
     else
       append_gap(out, e.laptime - cell[0].laptime);
-    out += "</td><td class=\"n\">";
+    out += "</td><td>"sv;
     if (p == 0)
-      out += "-";
+      out += "-"sv;
     else
       append_gap(out, e.laptime - cell[p - 1].laptime);
-    out += "</td>";
+    out += "</td>"sv;
     for (int k = 0; k < columns; ++k) {
-      out += best[k] == p ? "<td class=\"n best\">" : "<td class=\"n\">";
+      out += best[k] == p ? "<td class=\"best\">"sv : "<td>"sv;
       if (sectors[p].count == columns)
         append_time(out, sectors[p].ms[k]);
       else
-        out += "-";
-      out += "</td>";
+        out += "-"sv;
+      out += "</td>"sv;
     }
-    out += "</tr>";
+    out += "</tr>"sv;
   }
-  out += "</tbody></table>";
+  out += "</tbody></table>"sv;
 
   if (columns > 0 && best[0] != -1) {
     std::int32_t ideal = 0;
     out +=
         "<h2>Ideal lap</h2><table id=\"ideal\"><thead><tr><th>Sector</th>"
-        "<th class=\"n\">Best</th><th>Racer</th></tr></thead><tbody>";
+        "<th>Best</th><th>Racer</th></tr></thead><tbody>";
     for (int k = 0; k < columns; ++k) {
       const Sectors& s = sectors[best[k]];
       ideal += s.ms[k];
-      out += "<tr><td>S";
+      out += "<tr><td>S"sv;
       append_number(out, k + 1);
-      out += "</td><td class=\"n\">";
+      out += "</td><td>"sv;
       append_time(out, s.ms[k]);
-      out += "</td><td>";
+      out += "</td><td>"sv;
       append_racer_link(out, "", cell[best[k]].racer);
-      out += "</td></tr>";
+      out += "</td></tr>"sv;
     }
-    out += "<tr id=\"ideal-lap\"><td>Ideal lap</td><td class=\"n\">";
+    out += "<tr id=\"ideal-lap\"><td>Ideal lap</td><td>"sv;
     append_time(out, ideal);
-    out += "</td><td></td></tr></tbody></table>";
+    out += "</td><td></td></tr></tbody></table>"sv;
   }
   end_page(out);
 }
@@ -269,23 +316,23 @@ void write_index_page(PageText& page, const BoardPageInfo& info, const Store& st
         if (slot_is_empty(cell[0])) continue;
         RankingRef r{t, c, s};
         if (!track_begun) {
-          out += "<section class=\"track\" id=\"t-";
+          out += "<section class=\"track\" id=\"t-"sv;
           out += track_table[t].code;
-          out += "\"><h2>";
+          out += "\"><h2>"sv;
           out += track_table[t].name;
           out +=
               "</h2><table class=\"rankings\"><thead><tr><th>Layout</th><th>Car</th>"
-              "<th class=\"n\">Entries</th><th>Leader</th><th class=\"n\">Time</th>"
+              "<th>Entries</th><th>Leader</th><th>Time</th>"
               "</tr></thead><tbody>";
           track_begun = true;
           any = true;
         }
         int count = 0;
-        out += "<tr id=\"k-";
+        out += "<tr id=\"k-"sv;
         out += short_track_code(r);
         out += '-';
         out += car_code(r);
-        out += "\" data-f=\"";
+        out += "\" data-f=\""sv;
         out += track_table[t].name;
         out += ' ';
         out += short_track_code(r);
@@ -294,90 +341,89 @@ void write_index_page(PageText& page, const BoardPageInfo& info, const Store& st
         out += ' ';
         out += car_table[c].name;
         for (; count < cell_size && !slot_is_empty(cell[count]); ++count) {
-          out += "&#10;";
+          out += "&#10;"sv;
           append_html(out, cell[count].racer);
         }
-        out += "\"><td><a href=\"";
+        out += "\"><td><a href=\""sv;
         out += ranking_page_name(r);
-        out += "\">";
+        out += "\">"sv;
         append_upper(out, short_track_code(r));
-        out += "</a></td><td><a href=\"";
+        out += "</a></td><td><a href=\""sv;
         out += ranking_page_name(r);
-        out += "\">";
+        out += "\">"sv;
         out += car_table[c].name;
-        out += "</a></td><td class=\"n\">";
+        out += "</a></td><td>"sv;
         append_number(out, count);
-        out += "</td><td>";
+        out += "</td><td>"sv;
         append_racer_link(out, "", cell[0].racer);
-        out += "</td><td class=\"n\">";
+        out += "</td><td>"sv;
         append_html(out, cell[0].slaptime);
-        out += "</td></tr>";
+        out += "</td></tr>"sv;
         page.spill_when_large();
       }
     }
-    if (track_begun) out += "</tbody></table></section>";
+    if (track_begun) out += "</tbody></table></section>"sv;
   }
-  if (!any) out += "<p class=\"muted\">No rankings yet.</p>";
+  if (!any) out += "<p class=\"muted\">No rankings yet.</p>"sv;
   end_page(out);
 }
 
-void write_racer_group_page(PageText& page, const BoardPageInfo& info, int group,
+void write_racer_group_page(PageText& page, const BoardPageInfo& info,
                             std::span<const RacerEntry> entries, const Store& store) {
   std::string& out = page.text;
   begin_page(out, info, "../", "Racers");
-  out += "</header><main id=\"live\">";
-  if (entries.empty()) out += "<p class=\"muted\">No racers here.</p>";
-  (void)group;
+  out += "</header><main id=\"live\">"sv;
+  if (entries.empty()) out += "<p class=\"muted\">No racers here.</p>"sv;
   const char* racer = nullptr;
+  std::uint64_t racer_hash = 0;
+  std::string racer_hex;
   const LapRecord* first = &store[0][0][0][0];
   for (const RacerEntry& e : entries) {
-    RankingRef r = ranking_at(e.ranking);
     const LapRecord* cell = first + static_cast<std::size_t>(e.ranking) * cell_size;
     const LapRecord& entry = cell[e.position];
-    if (racer == nullptr || std::strcmp(racer, entry.racer) != 0) {
-      if (racer != nullptr) out += "</tbody></table></section>";
+    if (racer == nullptr || e.name_hash != racer_hash) {
+      if (racer != nullptr) out += "</tbody></table></section>"sv;
       racer = entry.racer;
-      out += "<section class=\"racer\" id=\"r-";
+      racer_hash = e.name_hash;
+      racer_hex.clear();  // the section's rows' ids begin with it
+      append_hex(racer_hex, racer);
+      racer_hex += '-';
+      out += "<section class=\"racer\" id=\"r-"sv;
       append_hex(out, racer);
-      out += "\"><h2>";
+      out += "\"><h2>"sv;
       append_html(out, racer);
       out +=
-          "</h2><table><thead><tr><th>Ranking</th><th class=\"n\">Place</th>"
-          "<th class=\"n\">Time</th><th class=\"n\">Gap</th></tr></thead><tbody>";
+          "</h2><table><thead><tr><th>Ranking</th><th>Place</th>"
+          "<th>Time</th><th>Gap</th></tr></thead><tbody>"sv;
       page.spill_when_large();
     }
-    out += "<tr id=\"k-";
-    append_hex(out, racer);
-    out += '-';
-    out += short_track_code(r);
-    out += '-';
-    out += car_code(r);
-    out += "\"><td><a href=\"../";
-    out += ranking_page_name(r);
-    out += "\">";
-    append_ranking_name(out, r);
-    out += "</a></td><td class=\"n\">";
+    out += "<tr id=\"k-"sv;
+    out += racer_hex;
+    append_number(out, e.ranking);
+    out += "\"><td><a href=\"../"sv;
+    out += ranking_link(e.ranking);
+    out += "</a></td><td>"sv;
     append_number(out, e.position + 1);
-    out += "</td><td class=\"n\">";
+    out += "</td><td>"sv;
     append_html(out, entry.slaptime);
-    out += "</td><td class=\"n\">";
+    out += "</td><td>"sv;
     if (e.position == 0)
-      out += "-";
+      out += "-"sv;
     else
       append_gap(out, entry.laptime - cell[0].laptime);
-    out += "</td></tr>";
+    out += "</td></tr>"sv;
   }
-  if (racer != nullptr) out += "</tbody></table></section>";
+  if (racer != nullptr) out += "</tbody></table></section>"sv;
   end_page(out);
 }
 
 void write_board_json(PageText& page, const BoardPageInfo& info, const Store& store) {
   std::string& out = page.text;
-  out += "{\"version\":";
+  out += "{\"version\":"sv;
   append_number(out, static_cast<long>(info.version));
-  out += ",\"title\":";
+  out += ",\"title\":"sv;
   append_json_utf8(out, info.title);
-  out += ",\"rankings\":[";
+  out += ",\"rankings\":["sv;
   bool first_ranking = true;
   for (int t = 0; t < track_count; ++t) {
     for (int s = 0; s < short_track_count(t); ++s) {
@@ -385,41 +431,41 @@ void write_board_json(PageText& page, const BoardPageInfo& info, const Store& st
         const LapRecord* cell = store[t][c][s];
         if (slot_is_empty(cell[0])) continue;
         RankingRef r{t, c, s};
-        out += first_ranking ? "\n{\"track\":\"" : ",\n{\"track\":\"";
+        out += first_ranking ? "\n{\"track\":\""sv : ",\n{\"track\":\""sv;
         first_ranking = false;
         out += track_table[t].code;
-        out += "\",\"layout\":\"";
+        out += "\",\"layout\":\""sv;
         out += short_track_code(r);
-        out += "\",\"car\":\"";
+        out += "\",\"car\":\""sv;
         out += car_code(r);
-        out += "\",\"track_name\":\"";
+        out += "\",\"track_name\":\""sv;
         out += track_table[t].name;
-        out += "\",\"car_name\":\"";
+        out += "\",\"car_name\":\""sv;
         out += car_table[c].name;
-        out += "\",\"page\":\"";
+        out += "\",\"page\":\""sv;
         out += ranking_page_name(r);
-        out += "\",\"entries\":[";
+        out += "\",\"entries\":["sv;
         for (int p = 0; p < cell_size && !slot_is_empty(cell[p]); ++p) {
           const LapRecord& e = cell[p];
-          out += p == 0 ? "\n{\"pos\":" : ",\n{\"pos\":";
+          out += p == 0 ? "\n{\"pos\":"sv : ",\n{\"pos\":"sv;
           append_number(out, p);
-          out += ",\"racer\":";
+          out += ",\"racer\":"sv;
           append_json(out, e.racer);
-          out += ",\"ms\":";
+          out += ",\"ms\":"sv;
           append_number(out, e.laptime);
-          out += ",\"time\":";
+          out += ",\"time\":"sv;
           append_json(out, e.slaptime);
-          out += ",\"lap\":";
+          out += ",\"lap\":"sv;
           append_number(out, e.lapnum);
           Sectors sectors = sectors_of(e);
-          out += ",\"splits\":[";
+          out += ",\"splits\":["sv;
           for (int k = 0; k < sectors.split_count; ++k) {
             if (k > 0) out += ',';
             append_number(out, sectors.splits[k]);
           }
-          out += "],\"sectors\":";
+          out += "],\"sectors\":"sv;
           if (sectors.count == 0) {
-            out += "null";
+            out += "null"sv;
           } else {
             out += '[';
             for (int k = 0; k < sectors.count; ++k) {
@@ -430,12 +476,12 @@ void write_board_json(PageText& page, const BoardPageInfo& info, const Store& st
           }
           out += '}';
         }
-        out += "]}";
+        out += "]}"sv;
         page.spill_when_large();
       }
     }
   }
-  out += "]}\n";
+  out += "]}\n"sv;
 }
 
 }  // namespace zeb

@@ -284,3 +284,34 @@ class TabIntoAFolder(SessionTest):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+@needs_editor
+class BoardAtTheTerminal(SessionTest):
+    """--board: a change is on the board within a second, also when it comes
+    less than a second after the last rewrite and zeb then waits at the
+    prompt; an arriving replay is on it too."""
+
+    def board(self):
+        with open(os.path.join(self.folder, "site", "board.json"), encoding="utf-8") as f:
+            return f.read()
+
+    def on_board(self, text, seconds):
+        start = time.monotonic()
+        while text not in self.board():
+            self.assertLess(time.monotonic() - start, seconds, text)
+            time.sleep(0.05)
+
+    def test_changes_reach_the_board_while_the_prompt_waits(self):
+        os.mkdir(os.path.join(self.folder, "r"))
+        self.replay("r/a.spr", racer="alpha", time="1,20,0,0")
+        self.replay("b.spr", racer="beta", time="1,21,0,0")
+        self.replay("c.spr", racer="carl", time="1,22,0,0")
+        z = self.start("--board", "site", "r")
+        z.expect_prompt()
+        self.assertIn('"alpha"', self.board())
+        z.run("l b.spr")
+        z.run("l c.spr")  # within a second of the rewrite before: written when due
+        self.on_board('"carl"', 1.5 + 20 * LOAD_SECONDS)
+        self.replay("r/d.spr", racer="dora", time="1,10,0,0")
+        self.on_board('"dora"', ARRIVAL_SECONDS + 1.5 + 20 * LOAD_SECONDS)

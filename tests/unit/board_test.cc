@@ -12,6 +12,7 @@
 #include "board/page_text.h"
 #include "board/pages.h"
 #include "board/sectors.h"
+#include "board/sha256.h"
 #include "db/changes.h"
 #include "db/ranking.h"
 #include "delete/primitives.h"
@@ -60,6 +61,13 @@ TEST(BoardText, TimesAndNumbers) {
   out += ' ';
   append_number(out, -12);
   EXPECT_EQ(out, "1:22.987 5.007 60:00.001 -12");
+}
+
+TEST(BoardText, PolicyHashes) {
+  EXPECT_EQ(csp_hash(""), "sha256-47DEQpj8HBSa+/TImW+5JCeuQeRkm5NMpJWZG3hSuFU=");
+  EXPECT_EQ(csp_hash("abc"), "sha256-ungWv48Bz+pBQUDeXa4iI7ADYaOWF3qctBD/YfIAFa0=");
+  EXPECT_EQ(csp_hash(std::string(1000, 'a')),
+            "sha256-Qe3s5C1j6Nm/UVqbppMuHCDLyfWl0TRkWttdsblzfqM=");
 }
 
 LapRecord with_splits(std::string_view racer, int laptime, int count,
