@@ -520,9 +520,8 @@ int main(int argc, char** argv) {
     zeb::reset_db(zeb::db, zeb::db_size);
     std::string folder = tree.folder;
     zeb::load_command(nullptr, 0, folder, true);
-    zeb::SprHeader middle;
-    if (zeb::read_header_file((tree.folder + "/c400/75.spr").c_str(), middle) !=
-        zeb::HeaderRead::ok)
+    zeb::FileBlock middle;
+    if (zeb::read_file_block((tree.folder + "/c400/75.spr").c_str(), middle) != zeb::BlockRead::ok)
       return 1;
     board_writes(b, dir, middle);
     zeb::set_output_writer(nullptr);
