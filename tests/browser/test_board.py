@@ -127,7 +127,7 @@ class FolderLoad(BoardTest):
                          shown_times(sum(BEST)) & set(r)], ideal)
         self.assertNothingRan()
         if SCREENSHOT:
-            b.driver.set_window_size(1000, 560)
+            b.driver.set_window_size(1000, 700)
             b.driver.save_screenshot(SCREENSHOT)
 
     def test_a_racers_name_leads_to_each_of_their_entries(self):
