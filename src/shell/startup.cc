@@ -39,6 +39,7 @@ bool load_arrived_and_write_board() {
 
 void load_arguments(std::span<const std::string> arguments, std::size_t first) {
   for (std::size_t i = first; i < arguments.size(); ++i) {
+    if (end_requested()) return;  // a headless watcher told to end loads no more
     // Each argument is a command of its own: a Ctrl-C that came while the one
     // before was loading (its last file, say) does not stop this one.
     take_interrupt();
