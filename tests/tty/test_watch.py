@@ -18,6 +18,11 @@ ARRIVAL_SECONDS = 2.0
 LOAD_SECONDS = 0.005 if WINDOWS else 0.0
 
 
+def read_text(path):
+    with open(path, encoding="latin-1") as f:
+        return f.read()
+
+
 def pipe_run(folder, script):
     """zeb with a pipe on both sides: every byte as a script gets it."""
     command = ["wine", os.environ["ZEB"]] if WINDOWS else [os.environ["ZEB"]]
@@ -233,7 +238,7 @@ class HeadlessWatcher(SessionTest):
         self.addCleanup(z.close)
         def wait_for(text, seconds):
             deadline = time.monotonic() + seconds
-            while not os.path.exists(out) or text not in open(out, encoding="latin-1").read():
+            while not os.path.exists(out) or text not in read_text(out):
                 self.assertLess(time.monotonic(), deadline, f"{text!r} did not come")
                 time.sleep(0.1)
         wait_for("watching r", 180)  # a new Wine prefix takes a while
