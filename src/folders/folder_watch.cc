@@ -84,6 +84,9 @@ std::map<std::string, Pending> pending;        // by the path as written
 std::unordered_map<std::string, Seen> handed;  // each file as last handed over (or loaded)
 Clock::time_point first_met, last_met;         // since files were last handed over
 
+// A line of the watches' own was written since the last hand-over.
+bool wrote_line = false;
+
 // What a folder load's watch says after its summary.
 enum class Announce { nothing, watching, cannot };
 Announce announce = Announce::nothing;
@@ -174,24 +177,23 @@ bool start(std::uint32_t folder) {
 void tell_limit(WatchedFolder& w) {
   if (w.past_limit == 0 || w.limit_told) return;
   w.limit_told = true;
+  wrote_line = true;
   write_format(
       "\tcannot watch %d folders below %s with inotify (fs.inotify.max_user_watches is %d); "
       "they are scanned every 2 s\n",
       {w.past_limit, std::string_view(w.word), use().watch_limit()});
 }
 
-// Watched folders that are gone or back; true when it wrote anything.
-bool look_for_gone_and_back(Clock::time_point now) {
-  if (now < next_presence_look) return false;
+// Watched folders that are gone or back.
+void look_for_gone_and_back(Clock::time_point now) {
+  if (now < next_presence_look) return;
   next_presence_look = now + presence_look;
-  bool wrote = false;
   for (std::uint32_t i = 0; i < watched.size(); ++i) {
     WatchedFolder& w = watched[i];
     std::error_code error;
     bool there = fs::is_directory(path_of(w.word), error);
     if (!w.gone && !there) {
       watch_gone(i);
-      wrote = true;
     } else if (w.gone && there && start(i)) {
       w.gone = false;
       walk_replays(w.path, [&](std::string path, const fs::directory_entry&) {
@@ -200,7 +202,6 @@ bool look_for_gone_and_back(Clock::time_point now) {
       });
     }
   }
-  return wrote;
 }
 
 // Whether a pending file is complete now; updates what was seen of it.
@@ -320,6 +321,7 @@ void announce_watch() {
     write_format("\tcannot watch %s for new replays\n", {word});
   }
   announce = Announce::nothing;
+  wrote_line = false;  // written with the load's own lines
 }
 
 void note_replay(std::uint32_t folder, const std::string& path, Met how) {
@@ -335,6 +337,9 @@ void note_replay(std::uint32_t folder, const std::string& path, Met how) {
 }
 
 void watch_lost_events(std::uint32_t folder) {
+  // A writer's close may have been among what was dropped.
+  for (auto& [path, p] : pending)
+    if (p.folder == folder && p.how == Met::writing) p.how = Met::found;
   const WatchedFolder& w = watched[folder];
   fs::file_time_type since = w.since;
   walk_replays(w.path, [&](std::string path, const fs::directory_entry& entry) {
@@ -350,6 +355,7 @@ void watch_gone(std::uint32_t folder) {
   WatchedFolder& w = watched[folder];
   if (w.gone) return;
   w.gone = true;
+  wrote_line = true;
   use().stop(folder);
   forget_folder(folder);
   write_format("\t%s is gone; it will be watched again when it is back\n",
@@ -380,13 +386,11 @@ std::vector<ArrivedReplays> take_arrived_replays(bool& wrote) {
   if (watched.empty()) return arrived;
   use().read_events();
   Clock::time_point now = use().now();
-  wrote = look_for_gone_and_back(now);
+  look_for_gone_and_back(now);
   scan_due_trees(now);
-  for (WatchedFolder& w : watched)
-    if (w.past_limit > 0 && !w.limit_told) {
-      tell_limit(w);
-      wrote = true;
-    }
+  for (WatchedFolder& w : watched) tell_limit(w);
+  wrote = wrote_line;
+  wrote_line = false;
   if (now - last_met < together && now - first_met < longest_hold) return arrived;
   std::vector<std::pair<std::string, std::uint32_t>> ready;
   for (auto at = pending.begin(); at != pending.end();) {

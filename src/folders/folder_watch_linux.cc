@@ -4,6 +4,7 @@
 // are scanned instead; when the queue of events overflows, the trees are
 // walked again.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -155,7 +156,16 @@ void read_events() {
 }
 
 std::intptr_t descriptor() { return inotify_fd; }
-bool in_use(const std::string&) { return false; }
+// A file that some process has open for writing refuses a read lease (on
+// one's own files; others count as not in use).
+bool in_use(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  bool writing = ::fcntl(fd, F_SETLEASE, F_RDLCK) != 0 && errno == EAGAIN;
+  if (!writing) ::fcntl(fd, F_SETLEASE, F_UNLCK);
+  ::close(fd);
+  return writing;
+}
 
 int watch_limit() {
   int limit = -1;
