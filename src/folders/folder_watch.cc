@@ -33,8 +33,13 @@ constexpr auto presence_look = std::chrono::seconds(1);
 // after the last of them and are handed over in one go, in path order; a
 // stream that never pauses hands over what is complete after `longest_hold`.
 constexpr auto together = std::chrono::milliseconds(250);
+// File systems stamp a file with a clock that may lag the system's by up to
+// a tick of its timer: a file written right after watching began may look a
+// little older.
+constexpr auto stamp_lag = std::chrono::milliseconds(100);
 constexpr auto longest_hold = std::chrono::milliseconds(900);
 
+bool watching_on = false;
 const WatchBackend* backend = nullptr;
 const WatchBackend& use() { return backend != nullptr ? *backend : system_watch_backend(); }
 
@@ -169,7 +174,7 @@ void forget_folder(std::uint32_t folder) {
 // Watches a folder's tree (again); false when the system refuses it.
 bool start(std::uint32_t folder) {
   WatchedFolder& w = watched[folder];
-  w.since = fs::file_time_type::clock::now();
+  w.since = fs::file_time_type::clock::now() - stamp_lag;
   w.past_limit = 0;
   return use().start(folder, w.path);
 }
@@ -241,6 +246,9 @@ bool walk_replays(const std::string& path, const ReplayVisitor& met) {
   }
   return true;
 }
+
+void set_watching(bool on) { watching_on = on; }
+bool watching() { return watching_on; }
 
 void set_watch_backend(const WatchBackend* new_backend) { backend = new_backend; }
 

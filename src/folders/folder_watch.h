@@ -16,6 +16,11 @@
 
 namespace zeb {
 
+// Whether folder loads watch what they load: the shell's choice (at a
+// terminal), the engine works the same either way.
+void set_watching(bool on);
+bool watching();
+
 // A folder load of `word` (as typed, the folder open) begins: watching
 // starts before it is listed, so that nothing saved during the load is
 // missed. Writes nothing.

@@ -41,9 +41,9 @@ void load_folder(std::string& filename) {
   }
   // Watching begins before the listing: a replay saved during the load is
   // loaded after it, as an arrival.
-  if (loads_quietly()) begin_watch(word);
+  if (watching()) begin_watch(word);
   list_replays(list);
-  if (loads_quietly()) take_listed(list);
+  if (watching()) take_listed(list);
   auto count = static_cast<std::uint32_t>(list.entries.size());
   int found = 0, filed = 0;
   std::string path;
@@ -75,7 +75,7 @@ void load_folder(std::string& filename) {
   }
   close_walk(list);
   write_format("\t%s: %d replay files, %d filed\n", {std::string_view(word), found, filed});
-  if (loads_quietly()) announce_watch();
+  if (watching()) announce_watch();
 }
 
 }  // namespace zeb

@@ -30,7 +30,10 @@ int run_zeb(std::span<const std::string> arguments) {
   set_completer(complete_line);
   // At a terminal, folders loaded are watched for replays while the prompt waits.
   static constexpr PromptWatch watch{watch_descriptor, watch_timeout_ms, load_arrived_replays};
-  if (in_terminal_session()) set_prompt_watch(&watch);
+  if (in_terminal_session()) {
+    set_prompt_watch(&watch);
+    set_watching(true);
+  }
   // Away from a terminal, a script's load lines are read ahead on every core.
   if (!in_terminal_session()) set_input_observer(read_ahead_loads);
   reset_db(db, db_size);

@@ -222,6 +222,12 @@ class WatchedFolders(SessionTest):
         got = listing.replace("\r\n", "\n")
         self.assertIn(expected.strip("\n"), got)
 
+    def test_a_replay_written_just_before_the_start_loads_once(self):
+        time.sleep(ARRIVAL_SECONDS + 1)
+        shown = self.shown()
+        self.assertNotIn("a.spr", shown)  # loaded by the start-up load alone, quietly
+        self.assertIn("alpha found", self.zeb.run("find alpha"))
+
     def test_thousands_copied_in_while_a_question_waits_all_load(self):
         z = self.zeb
         aside = os.path.join(self.folder, "aside")

@@ -97,6 +97,7 @@ TEST_F(WatchEngine, EachSaveIsHandedOverOnceAndWhole) {
   for (unsigned seed = 1; seed <= 12; ++seed) {
     SCOPED_TRACE(seed);
     forget_watches();
+    for (const auto& entry : fs::directory_iterator(top)) fs::remove(entry.path());
     std::mt19937 random(seed);
     watch();
     std::vector<std::string> names;
