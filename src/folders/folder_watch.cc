@@ -355,7 +355,9 @@ void watch_lost_events(std::uint32_t folder) {
     Seen seen{entry.file_size(error), entry.last_write_time(error)};
     auto was = handed.find(path);
     bool changed = was != handed.end() ? !(was->second == seen) : seen.time >= since;
-    if (changed) note_replay(folder, path, Met::found);
+    // Complete unless a writer still has it: what was dropped arrives with
+    // what was reported, as one arrival.
+    if (changed) note_replay(folder, path, use().in_use(path) ? Met::found : Met::closed);
   });
 }
 

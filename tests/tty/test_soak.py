@@ -233,14 +233,17 @@ class Soak(SessionTest):
         z, rng = self.zeb, self.rng
         self.bursts += 1
         racer = rng.choice(SOAK_RACERS)
-        z.keys(f"d -r {racer}" + ENTER)
-        z.expect(f"delete racer {racer} from everywhere (y/)? ")
         aside = os.path.join(self.folder, f"burst{self.bursts}")
         os.mkdir(aside)
         picks = [rng.choice(self.pool) for _ in range(BURST)]
         for i, (path, _, _, _) in enumerate(picks):
             shutil.copyfile(path, os.path.join(aside, f"{i:05}.spr"))
-        subprocess.run(["cp", "-r", aside, os.path.join(self.watched, f"burst{self.bursts}")],
+        into = os.path.join(self.watched, f"burst{self.bursts}")
+        os.mkdir(into)
+        time.sleep(1)  # watched by now
+        z.keys(f"d -r {racer}" + ENTER)
+        z.expect(f"delete racer {racer} from everywhere (y/)? ")
+        subprocess.run(["cp", "-t", into] + [os.path.join(aside, f"{i:05}.spr") for i in range(BURST)],
                        check=True, timeout=120)
         z.keys("n" + ENTER)
         z.expect("\toperation cancelled by the user")

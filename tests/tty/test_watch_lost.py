@@ -29,11 +29,15 @@ class NothingLost(test_watch.WatchedFolder):
         make_replays([(os.path.join(aside, f"{i:05}.spr"),
                        {"racer": f"c{i % 300}", "time": f"1,{i % 50},{i % 89},0",
                         "code": ["BL1", "BL2", "SO1"][i % 3]}) for i in range(COPIED)])
+        copy = os.path.join(self.folder, "r", "copy")
+        os.mkdir(copy)
+        time.sleep(1)  # watched by now
         z.keys("d -r alpha" + ENTER)
         z.expect("(y/)?")
-        # Copied file by file while nothing takes the changes: the queue overflows.
-        subprocess.run(["cp", "-r", aside, os.path.join(self.folder, "r", "copy")], check=True,
-                       timeout=300)
+        # Copied file by file into a watched folder while nothing takes the
+        # changes: the system's queue overflows.
+        subprocess.run(["cp", "-t", copy] + sorted(os.path.join(aside, name) for name in os.listdir(aside)),
+                       check=True, timeout=300)
         z.keys("n" + ENTER)
         self.assertEqual(self.summaries("r", COPIED), COPIED)
         z.expect_prompt()
