@@ -33,10 +33,6 @@ constexpr auto presence_look = std::chrono::seconds(1);
 // after the last of them and are handed over in one go, in path order; a
 // stream that never pauses hands over what is complete after `longest_hold`.
 constexpr auto together = std::chrono::milliseconds(250);
-// File systems stamp a file with a clock that may lag the system's by up to
-// a tick of its timer: a file written right after watching began may look a
-// little older.
-constexpr auto stamp_lag = std::chrono::milliseconds(100);
 constexpr auto longest_hold = std::chrono::milliseconds(900);
 
 bool watching_on = false;
@@ -44,26 +40,19 @@ const WatchBackend* backend = nullptr;
 const WatchBackend& use() { return backend != nullptr ? *backend : system_watch_backend(); }
 
 // A file's size and time: what tells one save of it from the next.
-struct Seen {
-  std::uintmax_t size = UINTMAX_MAX;
-  fs::file_time_type time{};
-  bool operator==(const Seen&) const = default;
-};
+using Seen = FileStamp;
 
-std::optional<Seen> look_at(const fs::path& path) {
-  std::error_code error;
-  fs::file_status status = fs::status(path, error);
-  if (error || !fs::is_regular_file(status)) return std::nullopt;
-  Seen seen{fs::file_size(path, error), fs::last_write_time(path, error)};
-  if (error) return std::nullopt;
+std::optional<Seen> look_at(const std::string& path) {
+  Seen seen;
+  if (!file_stamp(path, seen)) return std::nullopt;
   return seen;
 }
 
 struct WatchedFolder {
-  std::string word;          // as typed
-  std::string path;          // the word with its separator
-  std::string identity;      // its path with links resolved, to tell it again
-  fs::file_time_type since;  // watching began: a file older than this was there before
+  std::string word;        // as typed
+  std::string path;        // the word with its separator
+  std::string identity;    // its path with links resolved, to tell it again
+  std::int64_t since = 0;  // watching began: a file older than this was there before
   bool gone = false;
   int past_limit = 0;  // folders below it that are scanned for want of watches
   bool limit_told = false;
@@ -149,7 +138,8 @@ int scan(ScannedTree& tree, bool note) {
       continue;
     std::u8string below = entry.path().lexically_relative(top).make_preferred().u8string();
     std::string path = tree.path + std::string(below.begin(), below.end());
-    Seen seen{entry.file_size(error), entry.last_write_time(error)};
+    Seen seen;
+    if (!file_stamp(path, seen)) continue;
     auto old = tree.files.find(path);
     if (note && (old == tree.files.end() || !(old->second == seen)))
       note_replay(tree.folder, path, Met::scanned);
@@ -174,7 +164,7 @@ void forget_folder(std::uint32_t folder) {
 // Watches a folder's tree (again); false when the system refuses it.
 bool start(std::uint32_t folder) {
   WatchedFolder& w = watched[folder];
-  w.since = fs::file_time_type::clock::now() - stamp_lag;
+  w.since = earliest_stamp_from_now();
   w.past_limit = 0;
   return use().start(folder, w.path);
 }
@@ -311,7 +301,7 @@ void take_listed(const FolderList& list) {
         entry != list.entries.end() && !entry->unopenable() &&
         !joined_before(below, {}, folder_path(list, entry->folder), entry_name(list, *entry));
     if (listed && at->second.how != Met::writing) {
-      if (std::optional<Seen> seen = look_at(path_of(at->first))) handed[at->first] = *seen;
+      if (std::optional<Seen> seen = look_at(at->first)) handed[at->first] = *seen;
       at = pending.erase(at);
     } else {
       ++at;
@@ -349,10 +339,10 @@ void watch_lost_events(std::uint32_t folder) {
   for (auto& [path, p] : pending)
     if (p.folder == folder && p.how == Met::writing) p.how = Met::found;
   const WatchedFolder& w = watched[folder];
-  fs::file_time_type since = w.since;
-  walk_replays(w.path, [&](std::string path, const fs::directory_entry& entry) {
-    std::error_code error;
-    Seen seen{entry.file_size(error), entry.last_write_time(error)};
+  std::int64_t since = w.since;
+  walk_replays(w.path, [&](std::string path, const fs::directory_entry&) {
+    Seen seen;
+    if (!file_stamp(path, seen)) return;
     auto was = handed.find(path);
     bool changed = was != handed.end() ? !(was->second == seen) : seen.time >= since;
     // Complete unless a writer still has it: what was dropped arrives with
@@ -404,7 +394,7 @@ std::vector<ArrivedReplays> take_arrived_replays(bool& wrote) {
   if (now - last_met < together && now - first_met < longest_hold) return arrived;
   std::vector<std::pair<std::string, std::uint32_t>> ready;
   for (auto at = pending.begin(); at != pending.end();) {
-    std::optional<Seen> seen = look_at(path_of(at->first));
+    std::optional<Seen> seen = look_at(at->first);
     if (!seen) {  // gone again, or no regular file: nothing to load
       at = pending.erase(at);
       continue;

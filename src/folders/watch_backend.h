@@ -40,6 +40,19 @@ using ReplayVisitor =
     std::function<void(std::string path, const std::filesystem::directory_entry& entry)>;
 bool walk_replays(const std::string& path, const ReplayVisitor& met);
 
+// A file's size and the time it was last written, as finely as the system
+// keeps them, in the system's own units: compared only with each other.
+struct FileStamp {
+  std::uint64_t size = UINT64_MAX;
+  std::int64_t time = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// The stamp of a regular file (a link followed); false for anything else.
+bool file_stamp(const std::string& path, FileStamp& stamp);
+// The earliest time a file written from now on can carry: the clock, less
+// what a file system's own coarser clock may lag behind it.
+std::int64_t earliest_stamp_from_now();
+
 // --- What a watcher does.
 
 struct WatchBackend {
