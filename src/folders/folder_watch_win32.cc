@@ -2,7 +2,8 @@
 // below it. A thread for each folder waits for its changes and queues them;
 // an event, which the prompt waits on, is set while the queue holds any. A
 // file counts as complete when it was moved in; a file being written, once
-// its size has settled.
+// it opens with no writer sharing it and its size has settled. Changes the
+// system dropped, or a read that failed, have the tree walked again.
 #include <windows.h>
 
 #include <chrono>
@@ -29,15 +30,15 @@ constexpr DWORD changes = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_
                           FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE;
 constexpr DWORD buffer_bytes = 64 * 1024;
 
-// What a folder's thread met: a name below the folder, or, with `lost`, that
-// the system dropped changes (too many at once) and the folder is looked
-// through again.
+// What a folder's thread met: a name below the folder; with `lost`, that
+// the system dropped changes (too many at once); with `failed`, that the
+// folder can no longer be read (the thread has ended).
 struct Change {
   std::uint32_t folder;
   DWORD action;
   std::wstring name;  // relative to the watched folder, "\" between its names
   bool lost;
-  fs::file_time_type since;  // with `lost`: when the last changes before were taken
+  bool failed;
 };
 
 // One watched folder and the thread that waits for its changes.
@@ -77,46 +78,46 @@ void push(std::deque<Change>& batch) {
 }
 
 // The folder's thread: takes each batch of changes the system reports, queues
-// it and asks for the next. It ends when the folder can no longer be read.
+// it and asks for the next. It ends when the folder can no longer be read,
+// or when its watch is let go.
 void wait_for_changes(Watch* watch) {
   std::deque<Change> batch;
-  fs::file_time_type taken_at = fs::file_time_type::clock::now();
   for (;;) {
     DWORD got = 0;
     if (!GetOverlappedResult(watch->handle, &watch->overlapped, &got, TRUE)) {
-      if (GetLastError() != ERROR_NOTIFY_ENUM_DIR) return;
+      DWORD error = GetLastError();
+      if (error == ERROR_OPERATION_ABORTED) return;
+      if (error != ERROR_NOTIFY_ENUM_DIR) {
+        batch.push_back({watch->folder, 0, {}, false, true});
+        push(batch);
+        return;
+      }
       got = 0;
     }
-    fs::file_time_type since = taken_at;
-    taken_at = fs::file_time_type::clock::now();
     if (got == 0) {  // more changes than the buffer held: they are lost
-      batch.push_back({watch->folder, 0, {}, true, since});
+      batch.push_back({watch->folder, 0, {}, true, false});
     } else {
       const auto* bytes = reinterpret_cast<const unsigned char*>(watch->buffer.data());
       for (DWORD at = 0;;) {
         const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(bytes + at);
-        batch.push_back({watch->folder,
-                         info->Action,
-                         std::wstring(info->FileName, info->FileNameLength / sizeof(WCHAR)),
-                         false,
-                         {}});
+        batch.push_back({watch->folder, info->Action,
+                         std::wstring(info->FileName, info->FileNameLength / sizeof(WCHAR)), false,
+                         false});
         if (info->NextEntryOffset == 0) break;
         at += info->NextEntryOffset;
       }
     }
     bool again = ask_for_changes(*watch);
+    if (!again) batch.push_back({watch->folder, 0, {}, false, true});
     push(batch);
     if (!again) return;
   }
 }
 
-// The replays already in a folder below a watched one, met as files being
-// written; with `since`, only those written since then.
-void note_tree(std::uint32_t folder, const std::string& path, const fs::file_time_type* since) {
-  walk_replays(path, [&](std::string replay, const fs::directory_entry& entry) {
-    std::error_code error;
-    if (since == nullptr || entry.last_write_time(error) >= *since)
-      note_replay(folder, replay, false);
+// The replays already in a folder below a watched one, met as found.
+void note_tree(std::uint32_t folder, const std::string& path) {
+  walk_replays(path, [&](std::string replay, const fs::directory_entry&) {
+    note_replay(folder, replay, Met::found);
   });
 }
 
@@ -126,32 +127,45 @@ bool is_plain_folder(const std::string& path) {
          !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+bool start(std::uint32_t folder, const std::string& path);
+void stop(std::uint32_t folder);
+
 void take(const Change& change) {
-  Watch& watch = *state().watches[change.folder];
+  Watch* watch = state().watches[change.folder].get();
+  if (watch == nullptr) return;  // let go since
+  if (change.failed) {
+    std::string path = watch->path;
+    if (!is_plain_folder(path)) {
+      watch_gone(change.folder);
+    } else {  // a read that failed: watched anew, and looked through again
+      stop(change.folder);
+      if (start(change.folder, path))
+        watch_lost_events(change.folder);
+      else
+        watch_gone(change.folder);
+    }
+    return;
+  }
   if (change.lost) {
-    // What the system dropped was written after the changes before were
-    // taken; a little earlier, for file times that are coarse.
-    fs::file_time_type since = change.since - std::chrono::seconds(2);
-    note_tree(change.folder, watch.path, &since);
+    watch_lost_events(change.folder);
     return;
   }
   std::string name = utf8_from_wide(change.name);
-  std::string path = watch.path + name;
+  std::string path = watch->path + name;
   std::string_view last = std::string_view(name).substr(name.find_last_of('\\') + 1);
   bool arrived =
       change.action == FILE_ACTION_ADDED || change.action == FILE_ACTION_RENAMED_NEW_NAME;
   if (arrived && is_plain_folder(path)) {
-    note_tree(change.folder, path + '\\', nullptr);
+    note_tree(change.folder, path + '\\');
     return;
   }
   if (change.action == FILE_ACTION_REMOVED || change.action == FILE_ACTION_RENAMED_OLD_NAME) return;
   if (is_replay_name(last))
-    note_replay(change.folder, path, change.action == FILE_ACTION_RENAMED_NEW_NAME);
+    note_replay(change.folder, path,
+                change.action == FILE_ACTION_RENAMED_NEW_NAME ? Met::closed : Met::found);
 }
 
-}  // namespace
-
-bool start_watch(std::uint32_t folder, const std::string& path) {
+bool start(std::uint32_t folder, const std::string& path) {
   Watches& s = state();
   if (s.changed == nullptr) s.changed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (s.changed == nullptr) return false;
@@ -171,13 +185,25 @@ bool start_watch(std::uint32_t folder, const std::string& path) {
     return false;
   }
   if (s.watches.size() <= folder) s.watches.resize(folder + 1);
+  stop(folder);
   Watch* raw = watch.get();
   s.watches[folder] = std::move(watch);
   raw->thread = std::thread(wait_for_changes, raw);
   return true;
 }
 
-void read_watch_events() {
+void stop(std::uint32_t folder) {
+  Watches& s = state();
+  if (folder >= s.watches.size() || s.watches[folder] == nullptr) return;
+  Watch& watch = *s.watches[folder];
+  CancelIoEx(watch.handle, &watch.overlapped);
+  if (watch.thread.joinable()) watch.thread.join();
+  CloseHandle(watch.overlapped.hEvent);
+  CloseHandle(watch.handle);
+  s.watches[folder].reset();
+}
+
+void read_events() {
   Watches& s = state();
   std::deque<Change> taken;
   {
@@ -188,11 +214,30 @@ void read_watch_events() {
   for (const Change& change : taken) take(change);
 }
 
-std::intptr_t system_watch_descriptor() {
+std::intptr_t descriptor() {
   HANDLE changed = state().changed;
   return changed == nullptr ? -1 : reinterpret_cast<std::intptr_t>(changed);
 }
 
-int system_scan_interval_ms() { return -1; }
+// A writer that keeps the file open shares it for writing: opened without
+// that sharing, it cannot be.
+bool in_use(const std::string& path) {
+  HANDLE file =
+      CreateFileW(wide_from_utf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
+  CloseHandle(file);
+  return false;
+}
+
+int watch_limit() { return -1; }
+std::chrono::steady_clock::time_point now() { return std::chrono::steady_clock::now(); }
+
+constexpr WatchBackend win32_backend{start,  stop,        read_events, descriptor,
+                                     in_use, watch_limit, now};
+
+}  // namespace
+
+const WatchBackend& system_watch_backend() { return win32_backend; }
 
 }  // namespace zeb

@@ -39,7 +39,11 @@ void load_folder(std::string& filename) {
     write_format("\tError opening file: %s\n", {std::string_view(word)});
     return;
   }
+  // Watching begins before the listing: a replay saved during the load is
+  // loaded after it, as an arrival.
+  if (watching()) begin_watch(word);
   list_replays(list);
+  if (watching()) take_listed(list);
   auto count = static_cast<std::uint32_t>(list.entries.size());
   int found = 0, filed = 0;
   std::string path;
@@ -71,7 +75,7 @@ void load_folder(std::string& filename) {
   }
   close_walk(list);
   write_format("\t%s: %d replay files, %d filed\n", {std::string_view(word), found, filed});
-  if (watches_folders()) watch_folder(word);
+  if (watching()) announce_watch();
 }
 
 }  // namespace zeb

@@ -7,13 +7,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto redraw_every = std::chrono::milliseconds(100);
-bool watching_always = false;
 
 }  // namespace
 
 bool loads_quietly() { return in_terminal_session(); }
-bool watches_folders() { return watching_always || in_terminal_session(); }
-void watch_always() { watching_always = true; }
 
 QuietLoads::QuietLoads(std::string_view word, std::uint32_t total)
     : word_(word), total_(total), start_(Clock::now()), next_draw_(start_ + redraw_every) {}

@@ -44,9 +44,5 @@ class QuietLoads {
 
 // Whether loads report quietly: standard input and output are a terminal.
 bool loads_quietly();
-// Whether the folders loaded are watched: at a terminal, and away from one
-// once watch_always() was called (zeb --watch).
-bool watches_folders();
-void watch_always();
 
 }  // namespace zeb

@@ -13,7 +13,6 @@
 #include "replay/arrivals.h"
 #include "replay/load.h"
 #include "replay/load_ahead.h"
-#include "replay/load_progress.h"
 #include "shell/command_loop.h"
 #include "shell/completion.h"
 #include "shell/options.h"
@@ -68,11 +67,13 @@ int run_zeb(std::span<const std::string> arguments) {
   // and the folders together and goes on after the end of input.
   static constexpr PromptWatch watch{watch_descriptor, watch_or_board_timeout_ms,
                                      load_arrived_and_write_board};
-  if (in_terminal_session()) set_prompt_watch(&watch);
-  if (options.watch_always && !in_terminal_session()) {
-    watch_always();
+  if (in_terminal_session()) {
+    set_prompt_watch(&watch);
+    set_watching(true);
+  } else if (options.watch_always) {
     start_headless_session();
     set_prompt_watch(&watch);
+    set_watching(true);
   }
   // Away from a terminal, a script's load lines are read ahead on every core.
   if (!in_terminal_session()) set_input_observer(read_ahead_loads);

@@ -17,8 +17,10 @@ nothing deleted without a "y".
 """
 import os
 import random
+import re
 import shutil
 import signal
+import subprocess
 import sys
 import tempfile
 import termios
@@ -35,6 +37,9 @@ os.environ["LSAN_OPTIONS"] = ":".join(
                   "suppressions=" + os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                                  "readline_leaks.supp")]))
 SEQUENCES = int(os.environ.get("ZEB_SOAK_SEQUENCES", "80"))
+# Replays copied into the watched folder at once while a question waits:
+# more events than the system's queue holds (inotify's 16384, three a file).
+BURST = 6000
 SEED = int(os.environ.get("ZEB_SOAK_SEED", "15015"))
 CTRL_Z = "\x1a"
 
@@ -158,6 +163,7 @@ class Soak(SessionTest):
                 self.model.load(f"racer{r}", car, 7000 + (r // 100) * 100 + r % 100)
         self.syncs = 0
         self.arrivals = 0
+        self.bursts = 0
         self.sent = []
         self.signals = {"SIGINT": 0, "SIGTSTP": 0, "SIGCONT": 0}
 
@@ -219,6 +225,37 @@ class Soak(SessionTest):
         if not shown:
             self.zeb.expect(loaded)
         self.model.load(racer, car, hundredths)
+
+    # Thousands of replays copied in while a del question holds arrivals back:
+    # the events overflow the system's queue, and all of them load all the same,
+    # in path order, once the question is answered.
+    def burst_past_the_queue(self):
+        z, rng = self.zeb, self.rng
+        self.bursts += 1
+        racer = rng.choice(SOAK_RACERS)
+        aside = os.path.join(self.folder, f"burst{self.bursts}")
+        os.mkdir(aside)
+        picks = [rng.choice(self.pool) for _ in range(BURST)]
+        for i, (path, _, _, _) in enumerate(picks):
+            shutil.copyfile(path, os.path.join(aside, f"{i:05}.spr"))
+        into = os.path.join(self.watched, f"burst{self.bursts}")
+        os.mkdir(into)
+        time.sleep(1)  # watched by now
+        z.keys(f"d -r {racer}" + ENTER)
+        z.expect(f"delete racer {racer} from everywhere (y/)? ")
+        subprocess.run(["cp", "-t", into] + [os.path.join(aside, f"{i:05}.spr") for i in range(BURST)],
+                       check=True, timeout=120)
+        z.keys("n" + ENTER)
+        z.expect("\toperation cancelled by the user")
+        summary = re.escape(self.watched) + r": (\d+) replay files, \d+ filed"
+        arrived = 0
+        while arrived < BURST:
+            z._read_to(summary, exact=False, timeout=120)
+            arrived += int(z.child.match.group(1))
+        self.assertEqual(arrived, BURST, f"seed {SEED}")
+        for _, racer, car, hundredths in picks:
+            self.model.load(racer, car, hundredths)
+        z.expect_prompt()
 
     # The commands, each with its effect on the model.
     def load(self):
@@ -342,6 +379,8 @@ class Soak(SessionTest):
                     self.listing_with_ctrl_c()
                 elif choice < 0.55:
                     self.stop_and_continue()
+                if done % 500 == SEQUENCES // 2 % 500:
+                    self.burst_past_the_queue()
                 self.sync()
             if done % 500 == 0:
                 self.check_finds()
@@ -355,7 +394,7 @@ class Soak(SessionTest):
             self.assertEqual(cars.get(car, []), list(enumerate(ranking)), f"{car}, seed {SEED}")
         z.keys(CTRL_D)
         self.assertIn("status=0", z.wait_for_end())
-        print(f"soak: {SEQUENCES} sequences, {self.arrivals} replays arrived, signals {self.signals}, "
+        print(f"soak: {SEQUENCES} sequences, {self.arrivals} replays arrived, {self.bursts} bursts, signals {self.signals}, "
               f"{time.monotonic() - started:.1f} s", file=sys.stderr)
 
 
