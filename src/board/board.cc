@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "board/board_files.h"
@@ -17,6 +18,21 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto rewrite_interval = std::chrono::seconds(1);
 
+// One of the two threads that write a rewrite's files: its own text and the
+// first failure it met ("" while all goes well).
+struct Writer {
+  PageText page;
+  std::string failure;
+  // Puts the page made in place; false once anything failed.
+  bool put_in_place() {
+    if (!failure.empty()) return false;
+    std::string reason;
+    if (page.finish(reason)) return true;
+    failure = reason;
+    return false;
+  }
+};
+
 struct Board {
   bool open = false;
   std::string folder;        // with its separator
@@ -26,7 +42,7 @@ struct Board {
   Clock::time_point last_write{};
   bool whole_next = true;                 // the first write, and the one after a failed write
   std::vector<RacerEntry> racer_entries;  // reused from write to write
-  PageText page;
+  Writer writers[2];                      // the rankings and the index; the racers and board.json
 };
 Board board;
 
@@ -39,19 +55,11 @@ void report_failure(const std::string& reason) {
   board.whole_next = true;
 }
 
-// Puts the page being made in place; false after reporting a failure.
-bool put_page_in_place() {
-  std::string reason;
-  if (board.page.finish(reason)) return true;
-  report_failure(reason);
-  return false;
-}
-
-bool write_version_file() {
-  board.page.begin(board.folder + "version.txt");
-  append_number(board.page.text, static_cast<long>(board.version));
-  board.page.text += '\n';
-  return put_page_in_place();
+bool write_version_file(Writer& w) {
+  w.page.begin(board.folder + "version.txt");
+  append_number(w.page.text, static_cast<long>(board.version));
+  w.page.text += '\n';
+  return w.put_in_place();
 }
 
 // The version a board already in the folder had reached, so that the number
@@ -73,6 +81,7 @@ std::uint64_t version_in_folder() {
 // ranking (their place or their gap to the leader moved).
 std::bitset<racer_group_count> groups_changed(const StoreChanges& changes) {
   std::bitset<racer_group_count> groups = changes.racer_groups;
+  if (groups.all()) return groups;
   for (int i = 0; i < ranking_slots; ++i) {
     if (changes.changed_from[i] == unchanged) continue;
     const LapRecord* cell = &db[0][0][0][0] + static_cast<std::size_t>(i) * cell_size;
@@ -83,16 +92,18 @@ std::bitset<racer_group_count> groups_changed(const StoreChanges& changes) {
   return groups;
 }
 
-bool write_racer_groups(const std::bitset<racer_group_count>& groups, const BoardPageInfo& info) {
+bool write_racer_groups(Writer& w, const std::bitset<racer_group_count>& groups,
+                        const BoardPageInfo& info) {
   std::vector<RacerEntry>& entries = board.racer_entries;
   entries.clear();
   for (int i = 0; i < ranking_slots; ++i) {
     const LapRecord* cell = &db[0][0][0][0] + static_cast<std::size_t>(i) * cell_size;
     for (int p = 0; p < cell_size && !slot_is_empty(cell[p]); ++p) {
-      int g = racer_group(cell[p].racer);
+      std::uint64_t hash = racer_name_hash(cell[p].racer);
+      int g = racer_group(hash);
       if (groups.test(g))
-        entries.push_back({racer_name_hash(cell[p].racer), static_cast<std::uint16_t>(i),
-                           static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(g)});
+        entries.push_back({hash, static_cast<std::uint16_t>(i), static_cast<std::uint8_t>(p),
+                           static_cast<std::uint8_t>(g)});
     }
   }
   // By group, then racer: a 64-bit hash of the name tells the racers apart
@@ -107,19 +118,16 @@ bool write_racer_groups(const std::bitset<racer_group_count>& groups, const Boar
     if (!groups.test(g)) continue;
     auto end = at;
     while (end != entries.end() && end->group == g) ++end;
-    std::string name = racer_group_page_name(g);
-    board.page.begin(board.folder + name);
-    write_racer_group_page(board.page, info, std::span<const RacerEntry>(at, end), db);
-    if (!put_page_in_place()) return false;
+    w.page.begin(board.folder + racer_group_page_name(g));
+    write_racer_group_page(w.page, info, std::span<const RacerEntry>(at, end), db);
+    if (!w.put_in_place()) return false;
     at = end;
   }
   return true;
 }
 
-bool write_changes(const StoreChanges& changes) {
-  ++board.version;
-  BoardPageInfo info{board.title, board.version};
-  std::string reason;
+// The changed rankings' pages (or their removal), then the index.
+bool write_rankings(Writer& w, const StoreChanges& changes, const BoardPageInfo& info) {
   for (int i = 0; i < ranking_slots; ++i) {
     if (changes.changed_from[i] == unchanged) continue;
     RankingRef r = ranking_at(i);
@@ -127,25 +135,42 @@ bool write_changes(const StoreChanges& changes) {
     std::string path = board.folder + ranking_page_name(r);
     Cell cell = cell_of(db, r.track, r.car, r.short_track);
     if (slot_is_empty(cell[0])) {  // emptied: its page goes
-      if (!remove_board_file(path, reason)) {
-        report_failure(reason);
-        return false;
-      }
+      if (!remove_board_file(path, w.failure)) return false;
       continue;
     }
-    board.page.begin(path);
-    write_ranking_page(board.page.text, info, r, cell);
-    if (!put_page_in_place()) return false;
+    w.page.begin(path);
+    write_ranking_page(w.page.text, info, r, cell);
+    if (!w.put_in_place()) return false;
   }
-  if (!write_racer_groups(groups_changed(changes), info)) return false;
-  board.page.begin(board.folder + "index.html");
-  write_index_page(board.page, info, db);
-  if (!put_page_in_place()) return false;
-  board.page.begin(board.folder + "board.json");
-  write_board_json(board.page, info, db);
-  if (!put_page_in_place()) return false;
-  // Last, so that a page that sees the new version finds the new files.
-  return write_version_file();
+  w.page.begin(board.folder + "index.html");
+  write_index_page(w.page, info, db);
+  return w.put_in_place();
+}
+
+// The changed racers' group pages, then board.json.
+bool write_racers(Writer& w, const StoreChanges& changes, const BoardPageInfo& info) {
+  if (!write_racer_groups(w, groups_changed(changes), info)) return false;
+  w.page.begin(board.folder + "board.json");
+  write_board_json(w.page, info, db);
+  return w.put_in_place();
+}
+
+// Two threads write the files while the store stands still (nothing else
+// runs until both are done); version.txt comes last, so that a page that
+// sees the new version finds the new files.
+void write_changes(const StoreChanges& changes) {
+  ++board.version;
+  BoardPageInfo info{board.title, board.version};
+  Writer& first = board.writers[0];
+  Writer& second = board.writers[1];
+  first.failure.clear();
+  second.failure.clear();
+  std::thread racers([&] { write_racers(second, changes, info); });
+  write_rankings(first, changes, info);
+  racers.join();
+  if (first.failure.empty() && second.failure.empty()) write_version_file(first);
+  std::string& failure = first.failure.empty() ? second.failure : first.failure;
+  if (!failure.empty()) report_failure(failure);
 }
 
 void write_now(bool whole) {
@@ -170,12 +195,12 @@ bool open_board(const std::string& folder, std::string_view title, std::string& 
   if (!make_board_folder(folder, reason) || !make_board_folder(board.folder + "racers", reason))
     return false;
   board.version = version_in_folder();
-  board.page.text.reserve(1 << 19);
+  for (Writer& w : board.writers) w.page.text.reserve(1 << 19);
   // Writing the version file now tells at once whether the folder takes files.
-  board.page.begin(board.folder + "version.txt");
-  append_number(board.page.text, static_cast<long>(board.version));
-  board.page.text += '\n';
-  if (!board.page.finish(reason)) return false;
+  if (!write_version_file(board.writers[0])) {
+    reason = board.writers[0].failure;
+    return false;
+  }
   board.open = true;
   return true;
 }

@@ -135,7 +135,7 @@ void append_group_page_name(std::string& out, int group) {
   out += ".html"sv;
 }
 
-void append_racer_link(std::string& out, std::string_view root, std::string_view racer) {
+void append_racer_link(std::string& out, std::string_view root, const char* racer) {
   out += "<a href=\""sv;
   out += root;
   append_group_page_name(out, racer_group(racer));
@@ -164,12 +164,6 @@ void append_ranking_name(std::string& out, RankingRef r) {
 const std::string& ranking_link(int index);
 
 }  // namespace
-
-std::uint64_t racer_name_hash(std::string_view racer) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (char c : racer) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-  return h;
-}
 
 RankingRef ranking_at(int index) {
   return {index / (car_count * short_track_slots), index / short_track_slots % car_count,

@@ -43,13 +43,11 @@ void write_index_page(PageText& page, const BoardPageInfo& info, const Store& st
 
 // One entry of a racer's view: the ranking and the place.
 struct RacerEntry {
-  std::uint64_t name_hash;  // the racer's, 64 bits: the same racer's entries go together
+  std::uint64_t name_hash;  // racer_name_hash: the same racer's entries go together
   std::uint16_t ranking;    // ranking_index
   std::uint8_t position;
   std::uint8_t group;
 };
-// A 64-bit FNV-1a of the name's bytes.
-std::uint64_t racer_name_hash(std::string_view racer);
 // `entries` of one group, each racer's together (sorted by name_hash).
 void write_racer_group_page(PageText& page, const BoardPageInfo& info,
                             std::span<const RacerEntry> entries, const Store& store);

@@ -7,7 +7,6 @@
 
 #include <bitset>
 #include <cstdint>
-#include <string_view>
 
 #include "db/store.h"
 
@@ -30,12 +29,21 @@ struct StoreChanges {
 constexpr int ranking_index(int track, int car, int short_track) {
   return (track * car_count + car) * short_track_slots + short_track;
 }
-// FNV-1a over the name's bytes: the same group on every system and every run.
-constexpr int racer_group(std::string_view racer) {
-  std::uint32_t h = 2166136261u;
-  for (char c : racer) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-  return static_cast<int>((h ^ (h >> 8) ^ (h >> 16) ^ (h >> 24)) & 0xFF);
+// FNV-1a (64 bits) over the name's bytes, up to its NUL: the same on every
+// system and every run; two racers share one only by a rare accident.
+constexpr std::uint64_t racer_name_hash(const char* racer) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (; *racer != '\0'; ++racer) h = (h ^ static_cast<unsigned char>(*racer)) * 1099511628211ull;
+  return h;
 }
+// A racer's group: the hash folded to 8 bits.
+constexpr int racer_group(std::uint64_t hash) {
+  hash ^= hash >> 32;
+  hash ^= hash >> 16;
+  hash ^= hash >> 8;
+  return static_cast<int>(hash & 0xFF);
+}
+constexpr int racer_group(const char* racer) { return racer_group(racer_name_hash(racer)); }
 
 // The changers' notes: entries at and behind `position` of the cell changed;
 // a racer's entry left a ranking.
