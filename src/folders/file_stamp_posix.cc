@@ -14,12 +14,14 @@ bool file_stamp(const std::string& path, FileStamp& stamp) {
   return true;
 }
 
-std::int64_t earliest_stamp_from_now() {
-  // File systems stamp with the kernel's coarse clock, up to a timer tick
-  // behind: 100 ms covers any tick.
+std::int64_t stamp_now() {
   timespec now;
   ::clock_gettime(CLOCK_REALTIME, &now);
-  return std::int64_t{now.tv_sec} * 1000000000 + now.tv_nsec - 100000000;
+  return std::int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
 }
+
+// File systems stamp with the kernel's coarse clock, up to a timer tick
+// behind: 100 ms covers any tick.
+std::int64_t earliest_stamp_from_now() { return stamp_now() - 100000000; }
 
 }  // namespace zeb

@@ -24,11 +24,13 @@ bool file_stamp(const std::string& path, FileStamp& stamp) {
   return true;
 }
 
-std::int64_t earliest_stamp_from_now() {
-  // The system's clock moves in steps of up to 16 ms: 100 ms covers them.
+std::int64_t stamp_now() {
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
-  return ticks(now) - 1000000;
+  return ticks(now);
 }
+
+// The system's clock moves in steps of up to 16 ms: 100 ms covers them.
+std::int64_t earliest_stamp_from_now() { return stamp_now() - 1000000; }
 
 }  // namespace zeb

@@ -78,6 +78,16 @@ std::map<std::string, Pending> pending;        // by the path as written
 std::unordered_map<std::string, Seen> handed;  // each file as last handed over (or loaded)
 Clock::time_point first_met, last_met;         // since files were last handed over
 
+// Folder loads' listings: a replay a load listed was loaded then, unless
+// it changed after the listing.
+struct Listing {
+  std::string top;  // the word as typed with its separator
+  FolderList list;
+  std::int64_t listed_at;
+};
+std::vector<Listing> listings;
+std::int64_t listed_at = 0;  // of the load under way
+
 // A line of the watches' own was written since the last hand-over.
 bool wrote_line = false;
 
@@ -199,6 +209,27 @@ void look_for_gone_and_back(Clock::time_point now) {
   }
 }
 
+// Whether the listing holds the replay at `below` (its path below the
+// listed folder, with the system's separator).
+bool lists(const FolderList& list, std::string below) {
+  std::replace(below.begin(), below.end(), path_separator, '/');
+  auto entry = std::lower_bound(list.entries.begin(), list.entries.end(), below,
+                                [&](const WalkedEntry& e, const std::string& b) {
+                                  return joined_before(folder_path(list, e.folder),
+                                                       entry_name(list, e), b, {});
+                                });
+  return entry != list.entries.end() && !entry->unopenable() &&
+         !joined_before(below, {}, folder_path(list, entry->folder), entry_name(list, *entry));
+}
+
+// When a replay that zeb has not handed over was last loaded for certain: by
+// the last folder load that listed it, or never (0).
+std::int64_t loaded_with_listing(const std::string& path) {
+  for (const Listing& l : listings)
+    if (path.starts_with(l.top) && lists(l.list, path.substr(l.top.size()))) return l.listed_at;
+  return 0;
+}
+
 // Whether a pending file is complete now; updates what was seen of it.
 bool is_complete(const std::string& path, Pending& p, const Seen& seen, Clock::time_point now) {
   if (p.how == Met::closed) return true;
@@ -249,6 +280,7 @@ void forget_watches() {
   scanned.clear();
   pending.clear();
   handed.clear();
+  listings.clear();
   announce = Announce::nothing;
   next_scan = next_presence_look = first_met = last_met = {};
 }
@@ -284,29 +316,28 @@ void begin_watch(std::string_view word) {
 
 void take_listed(const FolderList& list) {
   if (watched.empty()) return;
+  listed_at = stamp_now();
   use().read_events();
   for (ScannedTree& tree : scanned)
     if (!watched[tree.folder].gone) scan(tree, true);
   std::string top;
   join_path(top, list.word, {}, {});
   for (auto at = pending.lower_bound(top); at != pending.end() && at->first.starts_with(top);) {
-    std::string below = at->first.substr(top.size());
-    std::replace(below.begin(), below.end(), path_separator, '/');
-    auto entry = std::lower_bound(list.entries.begin(), list.entries.end(), below,
-                                  [&](const WalkedEntry& e, const std::string& b) {
-                                    return joined_before(folder_path(list, e.folder),
-                                                         entry_name(list, e), b, {});
-                                  });
-    bool listed =
-        entry != list.entries.end() && !entry->unopenable() &&
-        !joined_before(below, {}, folder_path(list, entry->folder), entry_name(list, *entry));
-    if (listed && at->second.how != Met::writing) {
+    if (lists(list, at->first.substr(top.size())) && at->second.how != Met::writing) {
       if (std::optional<Seen> seen = look_at(at->first)) handed[at->first] = *seen;
       at = pending.erase(at);
     } else {
       ++at;
     }
   }
+}
+
+void keep_listing(FolderList&& list) {
+  if (watched.empty()) return;
+  std::string top;
+  join_path(top, list.word, {}, {});
+  std::erase_if(listings, [&](const Listing& l) { return l.top == top; });
+  listings.push_back({std::move(top), std::move(list), listed_at});
 }
 
 void announce_watch() {
@@ -344,7 +375,13 @@ void watch_lost_events(std::uint32_t folder) {
     Seen seen;
     if (!file_stamp(path, seen)) return;
     auto was = handed.find(path);
-    bool changed = was != handed.end() ? !(was->second == seen) : seen.time >= since;
+    bool changed;
+    if (was != handed.end()) {
+      changed = !(was->second == seen);
+    } else {
+      std::int64_t loaded = loaded_with_listing(path);
+      changed = loaded != 0 ? seen.time >= loaded : seen.time >= since;
+    }
     // Complete unless a writer still has it: what was dropped arrives with
     // what was reported, as one arrival.
     if (changed) note_replay(folder, path, use().in_use(path) ? Met::found : Met::closed);

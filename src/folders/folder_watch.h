@@ -29,6 +29,9 @@ void begin_watch(std::string_view word);
 // the listing holds are the load's own, handed over again only if they
 // change again.
 void take_listed(const FolderList& list);
+// The load is over: its listing is kept, to tell what it loaded should the
+// system drop changes later.
+void keep_listing(FolderList&& list);
 // After the load's summary, the first time: "\twatching WORD for new
 // replays"; a folder already watched, itself or as part of one above it,
 // is watched once; a folder the system refuses to watch gets one line

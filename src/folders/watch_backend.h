@@ -49,8 +49,10 @@ struct FileStamp {
 };
 // The stamp of a regular file (a link followed); false for anything else.
 bool file_stamp(const std::string& path, FileStamp& stamp);
-// The earliest time a file written from now on can carry: the clock, less
-// what a file system's own coarser clock may lag behind it.
+// The time now, in the units of a stamp; and the earliest time a file
+// written from now on can carry: less what a file system's own coarser clock
+// may lag behind.
+std::int64_t stamp_now();
 std::int64_t earliest_stamp_from_now();
 
 // --- What a watcher does.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "console/interrupt.h"
 #include "console/output.h"
@@ -74,6 +75,7 @@ void load_folder(std::string& filename) {
     }
   }
   close_walk(list);
+  if (watching()) keep_listing(std::move(list));
   write_format("\t%s: %d replay files, %d filed\n", {std::string_view(word), found, filed});
   if (watching()) announce_watch();
 }
