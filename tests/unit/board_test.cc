@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +201,39 @@ TEST(Board, WritesOnlyItsOwnFilesAndRemovesEmptiedRankings) {
   EXPECT_EQ(std::stoi(read_text(dir / "site" / "version.txt")), std::stoi(version) + 1);
   EXPECT_EQ(read_text(dir / "site" / "board.json").find("as3r"), std::string::npos);
   fs::remove_all(dir);
+}
+
+TEST(Board, AFailedWriteSaysSoOnceAndTheNextChangeWritesItAll) {
+  fs::path site = fs::temp_directory_path() / "zeb-board-failing";
+  fs::remove_all(site);
+  reset_db(db, db_size);
+  test::CapturedOutput quiet;
+  std::string reason;
+  ASSERT_TRUE(open_board(site.string(), "t", reason)) << reason;
+  offer_to_cell(cell_of(db, 1, 18, 0), test::make_record("alpha", 80000));
+  write_whole_board();
+  // The racers' folder is taken away and a file put in its place.
+  fs::remove_all(site / "racers");
+  std::ofstream(site / "racers") << "in the way";
+  offer_to_cell(cell_of(db, 1, 18, 0), test::make_record("beta", 79000));
+  testing::internal::CaptureStderr();
+  write_board_changes();
+  std::string error = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(error.rfind("zeb: cannot write the board into " + site.string() + ": ", 0), 0u)
+      << error;
+  EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1);
+  EXPECT_EQ(read_text(site / "version.txt"), "1\n");  // the failed rewrite is not announced
+  // Once writing works again, the next change writes the whole board.
+  fs::remove(site / "racers");
+  fs::create_directory(site / "racers");
+  offer_to_cell(cell_of(db, 0, 3, 9), test::make_record("solo", 125000, "AS3R", "FXO TURBO"));
+  testing::internal::CaptureStderr();
+  write_board_changes();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(files_below(site / "racers").size(), 256u);
+  EXPECT_NE(read_text(site / "board.json").find("\"beta\""), std::string::npos);
+  EXPECT_EQ(read_text(site / "version.txt"), "3\n");
+  fs::remove_all(site);
 }
 
 TEST(Board, AFolderThatCannotBeMadeGivesTheReason) {
