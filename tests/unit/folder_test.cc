@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "console/interrupt.h"
@@ -19,6 +21,7 @@
 #include "replay/folder_walk.h"
 #include "replay/load.h"
 #include "replay/load_ahead.h"
+#include "replay/read_ahead.h"
 #include "replay_builder.h"
 #include "shell/command_loop.h"
 #include "shell/startup.h"
@@ -28,6 +31,43 @@ namespace zeb {
 namespace {
 
 using test::FolderTree;
+
+// Items numbered in memory: item i's header carries base + i as its best
+// lap, and every 50th read takes a while, so that the filing thread finds
+// items being read and reads later ones meanwhile.
+struct NumberedItems {
+  std::uint32_t items;
+  std::uint8_t base;
+  std::uint32_t count() const { return items; }
+  struct Reader {
+    explicit Reader(const NumberedItems& s) : source(s) {}
+    HeaderRead read(std::uint32_t i, SprHeader& block) {
+      if (i % 50 == 7) std::this_thread::sleep_for(std::chrono::microseconds(300));
+      block = SprHeader{};
+      block.best_lap = static_cast<std::uint8_t>(source.base + i);
+      return i % 3 ? HeaderRead::ok : HeaderRead::read_failed;
+    }
+    const NumberedItems& source;
+  };
+};
+
+TEST(ReadAhead, HandsOverEveryItemInOrderWhicheverThreadReadsIt) {
+  // More items than the ring holds; then twice fewer, with other contents:
+  // the last load's headers are its own, never what the one before left.
+  for (NumberedItems items :
+       {NumberedItems{3000, 0}, NumberedItems{1000, 0}, NumberedItems{1000, 100}}) {
+    for (unsigned threads : {0u, 1u, 3u}) {
+      NumberedItems::Reader own(items);
+      ReadAhead<NumberedItems> ahead(items, threads);
+      for (std::uint32_t i = 0; i < items.count(); ++i) {
+        const ReadSlot& slot = ahead.take(i, own);
+        ASSERT_EQ(slot.block.best_lap, static_cast<std::uint8_t>(items.base + i)) << i;
+        ASSERT_EQ(slot.result, i % 3 ? HeaderRead::ok : HeaderRead::read_failed) << i;
+        ahead.release(i);
+      }
+    }
+  }
+}
 
 TEST(Folder, ReplayNamesEndInSprInAnyCase) {
   for (const char* name : {"a.spr", "A.SPR", "b.Spr", "x.sPR", ".spr", "a b.spr", "x.spr.spr"})
