@@ -2,7 +2,8 @@
 // takes the next item no thread has taken and puts its header in a ring;
 // the filing thread takes them out in order, so what is written and filed is
 // exactly what one load after the other gives. The filing thread never waits
-// for an item that no thread has begun: it reads that one itself. A reading
+// for an item that no thread has begun: it reads that one itself, and while
+// another thread reads the one it needs, it reads later ones. A reading
 // thread waits only while the ring is full.
 //
 // A Source has `std::uint32_t count() const` and a `Reader`, made from the
