@@ -2,14 +2,14 @@
 // each name, opens the file, reads 192 bytes and closes it.
 //
 //   zeb_bench_floor [THREADS]
+//   zeb_bench_floor --walk FOLDER
 //
 // With one thread (the default) the files are read one after the other as
 // the script lists them. With more, the script is read first and the threads
 // of this one process take the names in blocks of 64, in the script's order,
-// until none is left: the same bare reads, split over the threads.
-#include <fcntl.h>
-#include <unistd.h>
-
+// until none is left: the same bare reads, split over the threads. With
+// --walk, one thread walks the folder and reads each replay as the walk
+// finds it: the floor of a folder load, on any system.
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -19,16 +19,9 @@
 #include <thread>
 #include <vector>
 
-namespace {
+#include "floor_files.h"
 
-bool read_192(const char* name) {
-  unsigned char block[192];
-  int fd = ::open(name, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool got = ::read(fd, block, sizeof block) > 0;
-  ::close(fd);
-  return got;
-}
+namespace {
 
 // The name of an "l NAME" line, or nullptr for any other line.
 char* name_of(char* line) {
@@ -41,6 +34,10 @@ char* name_of(char* line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--walk") == 0) {
+    std::printf("%ld\n", walk_and_read(argv[2]));
+    return 0;
+  }
   int threads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
   static char line[8192];
   long files = 0;

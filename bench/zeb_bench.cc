@@ -2,12 +2,17 @@
 // replays. Each figure is measured beside its floor in the same run, medians
 // of several runs, and printed as a table.
 //
-//   zeb_bench WORKDIR ZEB FLOOR [RUNS]
+//   zeb_bench WORKDIR ZEB FLOOR [RUNS [ZEB_EXE FLOOR_EXE [windows]]]
 //
 // WORKDIR receives the workload (made once with the fixture builder; about
 // 530 MB on disk) in two layouts: tree/, 864 folders of 150 replays, and
 // flat/, one folder holding the same 129,600 files (hard links). ZEB is the
 // program, FLOOR the floor program (bare reads, on one thread or two).
+// ZEB_EXE and FLOOR_EXE, the same two built for Windows, add the Windows
+// leg: folder loads under Wine (`wine` on the PATH, its prefix in the
+// environment) beside the floor's walk and read, on 20,000 of the replays in
+// two more layouts of hard links: win_flat/, one folder, and win_tree/, 100
+// folders of 200. With "windows" last, only that leg runs.
 #include <fcntl.h>
 #include <pty.h>
 #include <spawn.h>
@@ -27,6 +32,7 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -480,13 +486,74 @@ void board_writes(Bench& b, const std::string& dir, const zeb::FileBlock& one_bl
        median(unique_ms), b.tree_load_ms, -1});
 }
 
-// Runs lines through the real command loop: read, split, dispatch, prompt.
-void command_lines(const std::string& script) {
-  zeb::test::ScriptedInput input(script);
-  zeb::command_loop();
+// The Windows leg's two layouts of the first 20,000 replays of tree/, made
+// once: one folder of 20,000, and 100 folders of 200.
+constexpr int windows_files = 20000, windows_folders = 100;
+std::pair<std::string, std::string> make_windows_workload(const std::string& dir) {
+  std::string flat = dir + "/win_flat", tree = dir + "/win_tree";
+  if (std::filesystem::exists(dir + "/win_complete")) return {flat, tree};
+  std::filesystem::remove_all(flat);
+  std::filesystem::remove_all(tree);
+  std::filesystem::create_directories(flat);
+  for (int n = 0; n < windows_files; ++n) {
+    std::string cell = std::to_string(n / places), place = std::to_string(n % places);
+    std::string name = dir + "/tree/c" + cell + "/" + place + ".spr";
+    std::string folder = tree + "/f" + std::to_string(n / (windows_files / windows_folders));
+    std::filesystem::create_directories(folder);
+    std::filesystem::create_hard_link(name, flat + "/c" + cell + "-" + place + ".spr");
+    std::filesystem::create_hard_link(name, folder + "/c" + cell + "-" + place + ".spr");
+  }
+  std::ofstream(dir + "/win_complete") << windows_files << "\n";
+  return {flat, tree};
 }
 
-void print_rows(const Bench& b) {
+// A path as Wine's Windows programs name it: on drive Z:, with "\".
+std::string wine_path(const std::string& path) {
+  std::string out = "Z:" + path;
+  std::replace(out.begin(), out.end(), '/', '\\');
+  return out;
+}
+
+// zeb.exe's folder load of one layout under Wine beside the floor's walk and
+// read of the same folder, built with the same toolchain and alternating
+// with it. False when zeb.exe writes other bytes than zeb writes for the
+// same folder (its paths written as Windows writes them), or when the floor
+// reads another number of files.
+bool windows_loads(Bench& b, const std::string& label, const std::string& folder,
+                   const std::string& zeb_exe, const std::string& floor_exe) {
+  std::string base = folder + "_out";
+  std::string native = base + "_native.txt", got = base + "_wine.txt", walked = base + "_floor.txt";
+  run({b.zeb, folder}, "/dev/null", native.c_str());
+  std::string expected = read_file(native);
+  std::replace(expected.begin(), expected.end(), '/', '\\');
+  std::string from = wine_path(folder).substr(2), to = wine_path(folder);
+  for (std::size_t at = 0; (at = expected.find(from, at)) != std::string::npos; at += to.size())
+    expected.replace(at, from.size(), to);
+  std::vector<std::string> load = {"/usr/bin/env", "wine", zeb_exe, wine_path(folder)};
+  std::vector<std::string> floor = {"/usr/bin/env", "wine", floor_exe, "--walk", wine_path(folder)};
+  run(load, "/dev/null", got.c_str());
+  run(floor, "/dev/null", walked.c_str());
+  if (read_file(got) != expected) {
+    std::fprintf(stderr, "%s: zeb.exe writes other bytes than zeb\n", folder.c_str());
+    return false;
+  }
+  if (std::atol(read_file(walked).c_str()) != windows_files) {  // "\r\n" on Windows
+    std::fprintf(stderr, "%s: the floor read %s files\n", folder.c_str(),
+                 read_file(walked).c_str());
+    return false;
+  }
+  std::vector<double> zeb_ms, floor_ms;
+  for (int i = 0; i < b.runs; ++i) {
+    floor_ms.push_back(run(floor, "/dev/null", "/dev/null").ms);
+    zeb_ms.push_back(run(load, "/dev/null", "/dev/null").ms);
+  }
+  b.rows.push_back({"Windows, under Wine: folder load, " + label +
+                        ": zeb.exe DIR, beside the floor's one-thread walk and read",
+                    median(zeb_ms), median(floor_ms)});
+  return true;
+}
+
+void print_table(const Bench& b) {
   std::printf(
       "| figure | zeb | floor | ratio | two-thread floor | ratio |\n|---|---|---|---|---|---|\n");
   for (const Row& r : b.rows) {
@@ -501,11 +568,18 @@ void print_rows(const Bench& b) {
   }
 }
 
+// Runs lines through the real command loop: read, split, dispatch, prompt.
+void command_lines(const std::string& script) {
+  zeb::test::ScriptedInput input(script);
+  zeb::command_loop();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: zeb_bench WORKDIR ZEB FLOOR [RUNS]\n");
+  if (argc < 4 || argc == 6 || argc > 8) {
+    std::fprintf(stderr,
+                 "usage: zeb_bench WORKDIR ZEB FLOOR [RUNS [ZEB_EXE FLOOR_EXE [windows]]]\n");
     return 2;
   }
   std::string dir = argv[1];
@@ -525,8 +599,20 @@ int main(int argc, char** argv) {
       return 1;
     board_writes(b, dir, middle);
     zeb::set_output_writer(nullptr);
-    print_rows(b);
+    print_table(b);
     return 0;
+  }
+  if (argc > 6) {
+    std::fprintf(stderr, "Windows, under Wine ...\n");
+    auto [win_flat, win_tree] = make_windows_workload(dir);
+    if (!windows_loads(b, "one folder of 20,000", win_flat, argv[5], argv[6]) ||
+        !windows_loads(b, "100 folders of 200", win_tree, argv[5], argv[6]))
+      return 1;
+    if (argc > 7 && std::string_view(argv[7]) == "windows") {
+      print_table(b);
+      std::printf("\nmedians of %d runs; zeb.exe writes byte for byte what zeb writes\n", runs);
+      return 0;
+    }
   }
 
   // Bulk import, alternating with its floors so all see the same machine.
@@ -669,7 +755,7 @@ int main(int argc, char** argv) {
   board_writes(b, dir, blocks[blocks.size() / 2]);
   zeb::set_output_writer(nullptr);
 
-  print_rows(b);
+  print_table(b);
   std::printf(
       "\nlisting: %ld rows, %zu bytes; medians of %d runs (loads, filing), %d (listing, find, "
       "del), 101 (completion); both folder loads write byte for byte what their l PATH lines "

@@ -2,7 +2,8 @@
 // takes the next item no thread has taken and puts its header in a ring;
 // the filing thread takes them out in order, so what is written and filed is
 // exactly what one load after the other gives. The filing thread never waits
-// for an item that no thread has begun: it reads that one itself. A reading
+// for an item that no thread has begun: it reads that one itself, and while
+// another thread reads the one it needs, it reads later ones. A reading
 // thread waits only while the ring is full.
 //
 // A Source has `std::uint32_t count() const` and a `Reader`, made from the
@@ -14,7 +15,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -53,15 +53,17 @@ class ReadAhead {
  private:
   static constexpr std::uint32_t slots = 1024;
   static constexpr std::uint32_t batch = 64;  // a waiting reader wakes for this much room
-  static constexpr int spin_looks = 200;      // before the filing thread sleeps
 
   const ReadSlot& take_or_pass(std::uint32_t i, Reader* own);
   void read_items();
   void read_into_slot(Reader& reader, std::uint32_t i);
   void wait_for_room(std::uint32_t i);
 
+  // One ring for each kind of source, never allocated: a load takes no
+  // memory, and one read-ahead of a kind runs at a time.
+  static inline ReadSlot ring_[slots];
+
   const Source& source_;
-  std::unique_ptr<ReadSlot[]> ring_{new ReadSlot[slots]};
   std::atomic<std::uint32_t> next_{0};             // the first item no thread has taken
   std::atomic<std::uint32_t> filed_{0};            // items filed
   std::atomic<std::uint32_t> filer_waits_for_{0};  // 0, or the item number + 1 it waits for
@@ -74,7 +76,10 @@ class ReadAhead {
 
 template <class Source>
 ReadAhead<Source>::ReadAhead(const Source& source, unsigned threads) : source_(source) {
-  threads = std::min<std::uint32_t>(threads, source_.count());
+  for (std::uint32_t s = 0; s < std::min(source_.count(), slots); ++s) ring_[s].ready.store(0);
+  // A thread for each batch of items at most: a few headers are read by the
+  // filing thread sooner than a thread starts.
+  threads = std::min<std::uint32_t>(threads, source_.count() / batch);
   for (unsigned t = 0; t < threads; ++t) {
     try {
       threads_.emplace_back(&ReadAhead::read_items, this);
@@ -135,10 +140,17 @@ const ReadSlot& ReadAhead<Source>::take_or_pass(std::uint32_t i, Reader* own) {
     return slot;
   }
   // Another thread is reading it, which takes microseconds: a sleep and a
-  // wake cost more than a short look again.
-  for (int look = 0; look < spin_looks; ++look) {
+  // wake cost more than that, so the filing thread reads later items
+  // meanwhile, while their slots are free, and sleeps only when none is left.
+  if (own != nullptr) {
+    for (std::uint32_t j = next_.load(); slot.ready.load() != i + 1;) {
+      if (j >= source_.count() || j >= filed_.load() + slots) break;  // no item or no room
+      if (next_.compare_exchange_weak(j, j + 1)) {
+        read_into_slot(*own, j);
+        j = next_.load();
+      }
+    }
     if (slot.ready.load() == i + 1) return slot;
-    std::this_thread::yield();
   }
   std::unique_lock<std::mutex> lock(mutex_);
   filer_waits_for_.store(i + 1);

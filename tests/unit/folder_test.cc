@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "console/interrupt.h"
@@ -17,6 +19,7 @@
 #include "db/store.h"
 #include "folder_tree.h"
 #include "folders/folder_walk.h"
+#include "folders/read_ahead.h"
 #include "replay/folder_load.h"
 #include "replay/load.h"
 #include "replay/load_ahead.h"
@@ -29,6 +32,42 @@ namespace zeb {
 namespace {
 
 using test::FolderTree;
+
+// Items numbered in memory: item i's block starts with the byte base + i, and every 50th read takes
+// a while, so that the filing thread finds items being read and reads later ones meanwhile.
+struct NumberedItems {
+  std::uint32_t items;
+  std::uint8_t base;
+  std::uint32_t count() const { return items; }
+  struct Reader {
+    explicit Reader(const NumberedItems& s) : source(s) {}
+    BlockRead read(std::uint32_t i, FileBlock& block) {
+      if (i % 50 == 7) std::this_thread::sleep_for(std::chrono::microseconds(300));
+      block = FileBlock{};
+      block.bytes[0] = static_cast<std::uint8_t>(source.base + i);
+      return i % 3 ? BlockRead::ok : BlockRead::read_failed;
+    }
+    const NumberedItems& source;
+  };
+};
+
+TEST(ReadAhead, HandsOverEveryItemInOrderWhicheverThreadReadsIt) {
+  // More items than the ring holds; then twice fewer, with other contents:
+  // the last load's headers are its own, never what the one before left.
+  for (NumberedItems items :
+       {NumberedItems{3000, 0}, NumberedItems{1000, 0}, NumberedItems{1000, 100}}) {
+    for (unsigned threads : {0u, 1u, 3u}) {
+      NumberedItems::Reader own(items);
+      ReadAhead<NumberedItems> ahead(items, threads);
+      for (std::uint32_t i = 0; i < items.count(); ++i) {
+        const ReadSlot& slot = ahead.take(i, own);
+        ASSERT_EQ(slot.block.bytes[0], static_cast<std::uint8_t>(items.base + i)) << i;
+        ASSERT_EQ(slot.result, i % 3 ? BlockRead::ok : BlockRead::read_failed) << i;
+        ahead.release(i);
+      }
+    }
+  }
+}
 
 TEST(Folder, ReplayNamesEndInSprInAnyCase) {
   for (const char* name : {"a.spr", "A.SPR", "b.Spr", "x.sPR", ".spr", "a b.spr", "x.spr.spr"})
