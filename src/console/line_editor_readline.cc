@@ -271,17 +271,22 @@ void keep_aside(const void* list) {
   if (list != nullptr) kept.push_back(list);
 }
 
-extern "C" HIST_ENTRY* _rl_saved_line_for_history;  // the new line, while the history is walked
-extern "C" int _rl_free_saved_history_line();
+// The new line, set aside while the history is walked, comes back as the
+// line being made (readline frees what held it, not its undo list); with
+// nothing set aside, readline rings the bell, so the bell is off meanwhile.
+void take_back_saved_line() {
+  std::string bell(rl_variable_value("bell-style") ? rl_variable_value("bell-style") : "audible");
+  rl_variable_bind("bell-style", "none");
+  rl_maybe_unsave_line();
+  rl_variable_bind("bell-style", bell.c_str());
+}
 
 void forget_edits() {
   keep_aside(rl_undo_list);
   rl_undo_list = nullptr;
-  if (_rl_saved_line_for_history != nullptr) {
-    keep_aside(_rl_saved_line_for_history->data);
-    _rl_saved_line_for_history->data = nullptr;
-    _rl_free_saved_history_line();
-  }
+  take_back_saved_line();
+  keep_aside(rl_undo_list);
+  rl_undo_list = nullptr;
   HIST_ENTRY** entries = history_list();
   for (int i = 0; i < history_length; ++i) {
     keep_aside(entries[i]->data);
