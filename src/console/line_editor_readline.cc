@@ -201,13 +201,26 @@ void set_up_once() {
   sigaction(SIGWINCH, &action, nullptr);
 }
 
-// Work from the prompt watch, written above the prompt; the prompt and the
-// line being typed are drawn again below it, the cursor where it was.
-void run_watch(const PromptWatch& watch) {
-  if (!watch.run()) return;
+// Takes the prompt and the typed line off the screen, the cursor at the
+// start of their first row.
+bool line_cleared = false;
+void clear_prompt_line() {
   rl_clear_visible_line();
-  std::fflush(rl_outstream);  // readline's writes go first
+  std::fflush(rl_outstream);
+  line_cleared = true;
+}
+
+// Work from the prompt watch, written above the prompt from a cleared row
+// on; the prompt and the line being typed are drawn again below it, the
+// cursor where it was.
+void run_watch(const PromptWatch& watch) {
+  line_cleared = false;
+  call_before_next_write(clear_prompt_line);
+  bool wrote = watch.run();
   flush_output();
+  call_before_next_write(nullptr);
+  if (!wrote && !line_cleared) return;
+  if (!line_cleared) clear_prompt_line();  // what it wrote was taken back
   rl_on_new_line();
   rl_forced_update_display();
   std::fflush(rl_outstream);

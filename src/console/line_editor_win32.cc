@@ -337,26 +337,33 @@ void blank_back(std::size_t cells) {
   SetConsoleCursorPosition(out, start);
 }
 
+// What the prompt watch's first write takes off the screen: the prompt and
+// the typed line, the cursor at their end.
+std::size_t line_cells = 0;
+bool line_cleared = false;
+void clear_prompt_line() {
+  blank_back(line_cells);
+  line_cleared = true;
+}
+
 // The read was woken with `text` typed and the cursor at `key_at`: the
-// cursor goes to the line's end and the watch does its work. When that
-// wrote anything, the prompt and the line are taken off the screen, the
-// messages written, and the prompt and the line written again below them,
-// the cursor at the line's end, where the next read takes it up.
+// cursor goes to the line's end and the watch does its work. Before its
+// first bytes go out, the prompt and the line are taken off the screen, so
+// the messages start on a cleared row; then the prompt and the line are
+// written again below them, the cursor at the line's end, where the next
+// read takes it up.
 void run_watch(const PromptWatch& watch, std::string_view prompt, const std::wstring& text,
                std::size_t key_at) {
   write_console(std::wstring_view(text).substr(key_at));
-  OutputMark before = mark_output();
-  if (!watch.run()) return;
   std::wstring wide_prompt = wide_from_utf8(prompt);
-  if (mark_output().flushes == before.flushes) {
-    blank_back(shown_width(wide_prompt) + shown_width(text));
-  } else {
-    // A burst's progress line went out over the line's last row, from its
-    // start, and the cursor is on that row: it goes from there.
-    blank_back(0);
-    write_console(L"\r");
-  }
+  line_cells = shown_width(wide_prompt) + shown_width(text);
+  line_cleared = false;
+  call_before_next_write(clear_prompt_line);
+  bool wrote = watch.run();
   flush_output();
+  call_before_next_write(nullptr);
+  if (!wrote && !line_cleared) return;
+  if (!line_cleared) clear_prompt_line();  // what it wrote was taken back
   write_console(wide_prompt);
   write_console(text);
 }

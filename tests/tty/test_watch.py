@@ -6,7 +6,7 @@ import subprocess
 import time
 import unittest
 
-from tty_session import (COLUMNS, CTRL_C, ENTER, PROMPT, TAB, WINDOWS, SessionTest, make_replay,
+from tty_session import (COLUMNS, CTRL_C, ENTER, LEFT, PROMPT, TAB, WINDOWS, SessionTest, make_replay,
                          make_replays, needs_editor, screen_lines)
 
 SEP = "\\" if WINDOWS else "/"
@@ -167,6 +167,30 @@ class WatchedFolders(SessionTest):
         lines = z.screen()
         self.assertEqual(lines[-2:], rows(PROMPT + typed + "yz"))
         self.assertEqual(len([line for line in lines if "xxxx" in line]), 2)
+        z.keys(CTRL_C)
+        z.expect_prompt()
+
+    def test_a_burst_with_a_bad_file_under_a_half_typed_line(self):
+        z = self.zeb
+        COUNT = 600 if WINDOWS else 10000  # a load that draws its progress line
+        os.mkdir(os.path.join(self.folder, "aside"))
+        make_replays([(os.path.join(self.folder, "aside", f"lap_{i:03}.spr"),
+                       {"racer": f"q{i % 300}", "time": f"1,{i % 50},0,0"}) for i in range(COUNT)])
+        with open(os.path.join(self.folder, "aside", "lap_007.spr"), "wb") as f:
+            f.write(b"not a replay")
+        z.type_and_wait("find q1")
+        z.keys(LEFT + LEFT)  # the cursor in mid-line, before "q1"
+        time.sleep(0.3)
+        os.rename(os.path.join(self.folder, "aside"), os.path.join(self.folder, "r", "m100"))
+        self.arrives(f"r: {COUNT} replay files, ", files=COUNT)
+        self.line_kept("find q1")
+        z.take_buffered() if not WINDOWS else None
+        z.keys("x")  # typed where the cursor was
+        self.assertEqual(z.current_line(), PROMPT + "find xq1")
+        problem = f"r{SEP}m100{SEP}lap_007.spr not loaded (this is not a hotlap file)"
+        lines = z.screen() if WINDOWS else screen_lines(z.shown)
+        self.assertEqual([line.strip() for line in lines if "lap_007" in line], [problem])
+        self.assertFalse([line for line in lines if "loading r:" in line], lines)
         z.keys(CTRL_C)
         z.expect_prompt()
 
