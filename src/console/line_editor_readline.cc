@@ -27,7 +27,7 @@ namespace zeb {
 namespace {
 
 Completer completer = nullptr;
-volatile std::sig_atomic_t resize_flag = 0;  // set by SIGWINCH; readline rereads the size
+std::sig_atomic_t resizes_seen = 0;  // the terminal's size changes readline knows of
 
 // The line readline hands over, and whether it came.
 std::string* edited = nullptr;
@@ -126,8 +126,6 @@ void show_matches(char** matches, int count, int) {
   rl_forced_update_display();
 }
 
-void record_resize(int) { resize_flag = 1; }
-
 // The key readline gets once Ctrl-C came: Ctrl-\, which a terminal never
 // sends as a key (it is the quit signal there), bound to nothing at all, so
 // readline's own loops that insert typed-ahead keys end at it.
@@ -195,10 +193,7 @@ void set_up_once() {
   rl_bind_keyseq("\033[3~", rl_delete);
   rl_bind_key(interrupted_key, ignore_key);
   using_history();  // this session's lines only: no history file is read or written
-  struct sigaction action = {};
-  action.sa_handler = record_resize;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGWINCH, &action, nullptr);
+  resizes_seen = resize_count;
 }
 
 // Takes the prompt and the typed line off the screen, the cursor at the
@@ -247,11 +242,11 @@ bool wait_for_key(LineUse use) {
     timespec timeout = {timeout_ms / 1000, timeout_ms % 1000 * 1000000L};
     sigprocmask(SIG_BLOCK, &blocked, &usual);
     int ready = 0;
-    if (!interrupt_pending() && !resize_flag && !resumed_flag)
+    if (!interrupt_pending() && resize_count == resizes_seen && !resumed_flag)
       ready = ppoll(waits, 2, timeout_ms < 0 ? nullptr : &timeout, &usual);
     sigprocmask(SIG_SETMASK, &usual, nullptr);
-    if (resize_flag) {
-      resize_flag = 0;
+    if (resize_count != resizes_seen) {
+      resizes_seen = resize_count;
       rl_resize_terminal();
     }
     if (resumed_flag) {
