@@ -27,7 +27,7 @@ namespace zeb {
 namespace {
 
 Completer completer = nullptr;
-volatile std::sig_atomic_t resize_flag = 0;  // set by SIGWINCH; readline rereads the size
+std::sig_atomic_t resizes_seen = 0;  // the terminal's size changes readline knows of
 
 // The line readline hands over, and whether it came.
 std::string* edited = nullptr;
@@ -126,8 +126,6 @@ void show_matches(char** matches, int count, int) {
   rl_forced_update_display();
 }
 
-void record_resize(int) { resize_flag = 1; }
-
 // The key readline gets once Ctrl-C came: Ctrl-\, which a terminal never
 // sends as a key (it is the quit signal there), bound to nothing at all, so
 // readline's own loops that insert typed-ahead keys end at it.
@@ -195,19 +193,29 @@ void set_up_once() {
   rl_bind_keyseq("\033[3~", rl_delete);
   rl_bind_key(interrupted_key, ignore_key);
   using_history();  // this session's lines only: no history file is read or written
-  struct sigaction action = {};
-  action.sa_handler = record_resize;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGWINCH, &action, nullptr);
+  resizes_seen = resize_count;
 }
 
-// Work from the prompt watch, written above the prompt; the prompt and the
-// line being typed are drawn again below it, the cursor where it was.
-void run_watch(const PromptWatch& watch) {
-  if (!watch.run()) return;
+// Takes the prompt and the typed line off the screen, the cursor at the
+// start of their first row.
+bool line_cleared = false;
+void clear_prompt_line() {
   rl_clear_visible_line();
-  std::fflush(rl_outstream);  // readline's writes go first
+  std::fflush(rl_outstream);
+  line_cleared = true;
+}
+
+// Work from the prompt watch, written above the prompt from a cleared row
+// on; the prompt and the line being typed are drawn again below it, the
+// cursor where it was.
+void run_watch(const PromptWatch& watch) {
+  line_cleared = false;
+  call_before_next_write(clear_prompt_line);
+  bool wrote = watch.run();
   flush_output();
+  call_before_next_write(nullptr);
+  if (!wrote && !line_cleared) return;
+  if (!line_cleared) clear_prompt_line();  // what it wrote was taken back
   rl_on_new_line();
   rl_forced_update_display();
   std::fflush(rl_outstream);
@@ -234,11 +242,11 @@ bool wait_for_key(LineUse use) {
     timespec timeout = {timeout_ms / 1000, timeout_ms % 1000 * 1000000L};
     sigprocmask(SIG_BLOCK, &blocked, &usual);
     int ready = 0;
-    if (!interrupt_pending() && !resize_flag && !resumed_flag)
+    if (!interrupt_pending() && resize_count == resizes_seen && !resumed_flag)
       ready = ppoll(waits, 2, timeout_ms < 0 ? nullptr : &timeout, &usual);
     sigprocmask(SIG_SETMASK, &usual, nullptr);
-    if (resize_flag) {
-      resize_flag = 0;
+    if (resize_count != resizes_seen) {
+      resizes_seen = resize_count;
       rl_resize_terminal();
     }
     if (resumed_flag) {
@@ -271,17 +279,22 @@ void keep_aside(const void* list) {
   if (list != nullptr) kept.push_back(list);
 }
 
-extern "C" HIST_ENTRY* _rl_saved_line_for_history;  // the new line, while the history is walked
-extern "C" int _rl_free_saved_history_line();
+// The new line, set aside while the history is walked, comes back as the
+// line being made (readline frees what held it, not its undo list); with
+// nothing set aside, readline rings the bell, so the bell is off meanwhile.
+void take_back_saved_line() {
+  std::string bell(rl_variable_value("bell-style") ? rl_variable_value("bell-style") : "audible");
+  rl_variable_bind("bell-style", "none");
+  rl_maybe_unsave_line();
+  rl_variable_bind("bell-style", bell.c_str());
+}
 
 void forget_edits() {
   keep_aside(rl_undo_list);
   rl_undo_list = nullptr;
-  if (_rl_saved_line_for_history != nullptr) {
-    keep_aside(_rl_saved_line_for_history->data);
-    _rl_saved_line_for_history->data = nullptr;
-    _rl_free_saved_history_line();
-  }
+  take_back_saved_line();
+  keep_aside(rl_undo_list);
+  rl_undo_list = nullptr;
   HIST_ENTRY** entries = history_list();
   for (int i = 0; i < history_length; ++i) {
     keep_aside(entries[i]->data);

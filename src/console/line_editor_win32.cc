@@ -5,9 +5,11 @@
 // the completion and reads on with the line given back to the console as
 // already typed. While a command line is read, work from the prompt watch
 // (replays arriving in watched folders) wakes the read the same way; its
-// messages go above the prompt and the line is given back as typed, the
-// cursor at its end. A del answer is read key by key, so that it stays out
-// of the console's history.
+// messages go above the prompt and the line is given back as typed. After
+// either, the cursor goes back where it was in the line: the read begins
+// with it at the line's end, and Left keys put ahead of any typed since move
+// it there. A del answer is read key by key, so that it stays out of the
+// console's history.
 #include <windows.h>
 
 #include <algorithm>
@@ -66,6 +68,30 @@ void put_wake_key() {
   key.Event.KeyEvent.uChar.UnicodeChar = wake_key;
   DWORD put = 0;
   WriteConsoleInputW(console_input(), &key, 1, &put);
+}
+
+// Moves the cursor of the next read `cells` characters to the left: as many
+// Left keys go into the console's input, ahead of keys typed meanwhile.
+void press_left(std::size_t cells) {
+  if (cells == 0) return;
+  HANDLE input = console_input();
+  DWORD pending = 0;
+  GetNumberOfConsoleInputEvents(input, &pending);
+  std::vector<INPUT_RECORD> keys(cells + pending);
+  DWORD typed = 0;
+  if (pending > 0) ReadConsoleInputW(input, keys.data() + cells, pending, &typed);
+  for (std::size_t i = 0; i < cells; ++i) {
+    KEY_EVENT_RECORD& key = keys[i].Event.KeyEvent;
+    keys[i].EventType = KEY_EVENT;
+    key.bKeyDown = TRUE;
+    key.wRepeatCount = 1;
+    key.wVirtualKeyCode = VK_LEFT;
+    key.wVirtualScanCode = static_cast<WORD>(MapVirtualKeyW(VK_LEFT, MAPVK_VK_TO_VSC));
+    key.uChar.UnicodeChar = 0;
+    key.dwControlKeyState = ENHANCED_KEY;
+  }
+  DWORD put = 0;
+  WriteConsoleInputW(input, keys.data(), static_cast<DWORD>(cells + typed), &put);
 }
 
 BOOL WINAPI wake_read_at_interrupt(DWORD event) {
@@ -286,8 +312,10 @@ void move_cursor_back(std::size_t cells) {
 // Tab was typed at `key_at` in `text`; the console shows the line with the
 // cursor there. Completes, or with `list` lists the matches (a single match
 // always completes), and leaves the cursor at the line's end, where the
-// next read takes it up.
-void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at, bool list) {
+// next read takes it up. Returns where the cursor belongs in the line:
+// behind the completed word.
+std::size_t complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at,
+                        bool list) {
   std::wstring after = text.substr(key_at);
   std::string before = utf8_from_wide(std::wstring_view(text).substr(0, key_at));
   std::vector<std::string> matches;
@@ -298,7 +326,7 @@ void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at
                    std::string_view(before).substr(before.find_last_of(' ') + 1));
       write_console(wide_from_utf8(prompt));
       write_console(text);
-      return;
+      return key_at;
     }
   } else if (!matches.empty()) {
     std::size_t word_at = before.find_last_of(' ') + 1;
@@ -312,6 +340,7 @@ void complete_at(std::string_view prompt, std::wstring& text, std::size_t key_at
     }
   }
   write_console(after);
+  return text.size() - after.size();
 }
 
 // ---- work above the prompt ----
@@ -337,26 +366,33 @@ void blank_back(std::size_t cells) {
   SetConsoleCursorPosition(out, start);
 }
 
+// What the prompt watch's first write takes off the screen: the prompt and
+// the typed line, the cursor at their end.
+std::size_t line_cells = 0;
+bool line_cleared = false;
+void clear_prompt_line() {
+  blank_back(line_cells);
+  line_cleared = true;
+}
+
 // The read was woken with `text` typed and the cursor at `key_at`: the
-// cursor goes to the line's end and the watch does its work. When that
-// wrote anything, the prompt and the line are taken off the screen, the
-// messages written, and the prompt and the line written again below them,
-// the cursor at the line's end, where the next read takes it up.
+// cursor goes to the line's end and the watch does its work. Before its
+// first bytes go out, the prompt and the line are taken off the screen, so
+// the messages start on a cleared row; then the prompt and the line are
+// written again below them, the cursor at the line's end, where the next
+// read takes it up.
 void run_watch(const PromptWatch& watch, std::string_view prompt, const std::wstring& text,
                std::size_t key_at) {
   write_console(std::wstring_view(text).substr(key_at));
-  OutputMark before = mark_output();
-  if (!watch.run()) return;
   std::wstring wide_prompt = wide_from_utf8(prompt);
-  if (mark_output().flushes == before.flushes) {
-    blank_back(shown_width(wide_prompt) + shown_width(text));
-  } else {
-    // A burst's progress line went out over the line's last row, from its
-    // start, and the cursor is on that row: it goes from there.
-    blank_back(0);
-    write_console(L"\r");
-  }
+  line_cells = shown_width(wide_prompt) + shown_width(text);
+  line_cleared = false;
+  call_before_next_write(clear_prompt_line);
+  bool wrote = watch.run();
   flush_output();
+  call_before_next_write(nullptr);
+  if (!wrote && !line_cleared) return;
+  if (!line_cleared) clear_prompt_line();  // what it wrote was taken back
   write_console(wide_prompt);
   write_console(text);
 }
@@ -366,7 +402,8 @@ void run_watch(const PromptWatch& watch, std::string_view prompt, const std::wst
 LineResult read_command_line(std::string_view prompt, std::string& line) {
   const PromptWatch* watch = prompt_watch();
   std::wstring text;
-  std::wstring after_tab;  // the line as the last Tab left it, the cursor at its end
+  std::wstring after_tab;  // the line as the last Tab left it
+  std::size_t cursor_after_tab = 0;
   bool tab_before = false;
   for (;;) {
     std::size_t key_at = 0;
@@ -377,10 +414,11 @@ LineResult read_command_line(std::string_view prompt, std::string& line) {
         line = utf8_from_wide(text);
         return LineResult::line;
       case ReadEnd::tab: {
-        bool again = tab_before && key_at == text.size() && text == after_tab;
-        complete_at(prompt, text, key_at, again);
+        bool again = tab_before && key_at == cursor_after_tab && text == after_tab;
+        cursor_after_tab = complete_at(prompt, text, key_at, again);
         after_tab = text;
         tab_before = true;
+        press_left(shown_width(std::wstring_view(text).substr(cursor_after_tab)));
         break;
       }
       case ReadEnd::wake:
@@ -392,6 +430,7 @@ LineResult read_command_line(std::string_view prompt, std::string& line) {
           run_watch(*watch, prompt, text, key_at);
         else
           write_console(std::wstring_view(text).substr(key_at));
+        press_left(shown_width(std::wstring_view(text).substr(key_at)));
         break;
       case ReadEnd::interrupted: return LineResult::interrupted;
       case ReadEnd::failed: return LineResult::end_of_input;

@@ -14,13 +14,23 @@ char buffer[buffer_size];
 std::size_t used = 0;
 std::size_t flush_count = 0;
 OutputWriter writer = write_standard_output;
+void (*before_write)() = nullptr;
+
+void send(const char* data, std::size_t size) {
+  if (before_write != nullptr) {
+    void (*before)() = before_write;
+    before_write = nullptr;
+    before();
+  }
+  ++flush_count;
+  writer(data, size);
+}
 
 void append(const char* data, std::size_t size) {
   if (used + size > buffer_size) {
     flush_output();
     if (size > buffer_size) {  // larger than the whole buffer: straight through
-      ++flush_count;
-      writer(data, size);
+      send(data, size);
       return;
     }
   }
@@ -156,11 +166,12 @@ void commit_output(const char* end) { used = static_cast<std::size_t>(end - buff
 
 void flush_output() {
   if (used == 0) return;
-  ++flush_count;
   std::size_t size = used;
   used = 0;
-  writer(buffer, size);
+  send(buffer, size);
 }
+
+void call_before_next_write(void (*before)()) { before_write = before; }
 
 void set_output_writer(OutputWriter new_writer) {
   flush_output();

@@ -55,6 +55,12 @@ void commit_output(const char* end);
 // Hands everything buffered to the writer.
 void flush_output();
 
+// Runs once, just before the next bytes leave for the writer, and is then
+// dropped: the line editor takes the prompt and the typed line off the
+// screen there, so that whatever work above the prompt writes starts on a
+// cleared row. It writes past this module, straight to the terminal.
+void call_before_next_write(void (*before)());
+
 // A place in the output, to take back what was written after it: a folder
 // load at a terminal keeps only the messages of the files it could not file.
 // Taking back works while what follows the mark is still in the buffer; a

@@ -7,7 +7,9 @@
 namespace zeb {
 
 // Writes every byte to standard output, exactly as given (no line-end
-// translation anywhere). A reader that went away loses the text, nothing else.
+// translation anywhere). When the reader of a pipe went away, the program
+// ends there: by SIGPIPE on POSIX systems, with status 1 where there is no
+// such signal.
 void write_standard_output(const char* data, std::size_t size);
 
 // The same onto standard error, for the few lines that are not the session's

@@ -14,6 +14,7 @@ void write_all(int descriptor, const char* data, std::size_t size) {
     ssize_t n = ::write(descriptor, data, size);
     if (n < 0) {
       if (errno == EINTR) continue;
+      if (errno == EPIPE) _exit(1);  // SIGPIPE held back: the reader is gone all the same
       return;
     }
     data += n;

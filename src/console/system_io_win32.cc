@@ -13,7 +13,14 @@ void write_all(HANDLE out, const char* data, std::size_t size) {
   while (size > 0) {
     DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
     DWORD written = 0;
-    if (!WriteFile(out, data, chunk, &written, nullptr) || written == 0) return;
+    if (!WriteFile(out, data, chunk, &written, nullptr) || written == 0) {
+      DWORD error = GetLastError();
+      // The pipe's reader is gone: nothing more can be read, so zeb ends
+      // here, the reading threads with it, as SIGPIPE ends it elsewhere.
+      if (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED)
+        TerminateProcess(GetCurrentProcess(), 1);
+      return;
+    }
     data += written;
     size -= written;
   }

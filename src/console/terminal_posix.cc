@@ -1,3 +1,4 @@
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <initializer_list>
 
 #include "console/interrupt.h"
+#include "console/output.h"
 #include "console/terminal.h"
 
 namespace zeb {
@@ -15,6 +17,10 @@ bool terminal_session = false;
 struct termios found_settings;  // the terminal's settings when zeb started
 
 void record_interrupt(int) { interrupt_flag = 1; }
+void record_resize(int) { resize_count = resize_count + 1; }
+
+struct termios echoing_settings;  // the settings that hold_terminal_echo put aside
+bool echo_held = false;
 
 // SIGTERM, SIGHUP, SIGQUIT: leave the terminal sane, then end as the signal would.
 void restore_and_end(int signal_number) {
@@ -63,6 +69,7 @@ void install(int signal_number, void (*handler)(int)) {
 }  // namespace
 
 volatile std::sig_atomic_t resumed_flag = 0;
+volatile std::sig_atomic_t resize_count = 0;
 
 void start_terminal_session() {
   terminal_session = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
@@ -71,6 +78,7 @@ void start_terminal_session() {
   install(SIGINT, record_interrupt);
   for (int signal_number : {SIGTERM, SIGHUP, SIGQUIT}) install(signal_number, restore_and_end);
   install(SIGTSTP, stop_and_resume);
+  install(SIGWINCH, record_resize);
 }
 
 void end_terminal_session() {
@@ -78,5 +86,30 @@ void end_terminal_session() {
 }
 
 bool in_terminal_session() { return terminal_session; }
+
+std::size_t terminal_columns() {
+  struct winsize size = {};
+  if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0) return 0;
+  return size.ws_col;
+}
+
+void clear_from_rows_above(std::size_t rows_up) {
+  write_text("\r");
+  if (rows_up > 0) write_format("\033[%dA", {static_cast<long>(rows_up)});
+  write_text("\033[J");
+}
+
+void hold_terminal_echo() {
+  if (!terminal_session || echo_held || tcgetattr(STDIN_FILENO, &echoing_settings) != 0) return;
+  struct termios quiet = echoing_settings;
+  quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHOCTL | ECHONL);
+  echo_held = tcsetattr(STDIN_FILENO, TCSANOW, &quiet) == 0;
+}
+
+void give_back_terminal_echo() {
+  if (!echo_held) return;
+  tcsetattr(STDIN_FILENO, TCSANOW, &echoing_settings);
+  echo_held = false;
+}
 
 }  // namespace zeb

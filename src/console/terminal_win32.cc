@@ -4,7 +4,10 @@
 // way zeb's text is written and read.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "console/interrupt.h"
+#include "console/output.h"
 #include "console/terminal.h"
 
 namespace zeb {
@@ -37,6 +40,7 @@ BOOL WINAPI handle_console_event(DWORD event) {
 }  // namespace
 
 volatile std::sig_atomic_t resumed_flag = 0;  // Windows stops no process at Ctrl-Z
+volatile std::sig_atomic_t resize_count = 0;  // no signal: the width is read at each draw
 
 void start_terminal_session() {
   DWORD output_mode = 0;
@@ -55,5 +59,31 @@ void end_terminal_session() {
 }
 
 bool in_terminal_session() { return terminal_session; }
+
+// The screen buffer's width: the console wraps lines there, whatever part
+// of it the window shows.
+std::size_t terminal_columns() {
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) return 0;
+  return info.dwSize.X > 0 ? static_cast<std::size_t>(info.dwSize.X) : 0;
+}
+
+void clear_from_rows_above(std::size_t rows_up) {
+  flush_output();  // the console's cursor is where zeb's text left it
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!GetConsoleScreenBufferInfo(out, &info) || info.dwSize.X <= 0) return;
+  long width = info.dwSize.X;
+  long row = std::max<long>(info.dwCursorPosition.Y - static_cast<long>(rows_up), 0);
+  COORD start = {0, static_cast<SHORT>(row)};
+  DWORD written = 0;
+  FillConsoleOutputCharacterW(
+      out, L' ', static_cast<DWORD>((info.dwCursorPosition.Y + 1 - row) * width), start, &written);
+  SetConsoleCursorPosition(out, start);
+}
+
+// The console echoes nothing while no read waits: Ctrl-C shows nothing.
+void hold_terminal_echo() {}
+void give_back_terminal_echo() {}
 
 }  // namespace zeb

@@ -3,9 +3,13 @@
 // second and erased at the end, and of each file's messages only those of a
 // file that could not be filed because of the file itself, with its path.
 // A terminal that scrolled a line for every file would hide the problems.
+// The line never wraps: it is cut to the terminal's width, read again at
+// each draw and at once when the terminal's size changes, the word
+// shortened in its middle with "..." when it must.
 #pragma once
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,13 +35,16 @@ class QuietLoads {
  private:
   void draw();
   void erase();
+  void compose(std::size_t columns);
+  std::size_t rows_above(std::size_t columns) const;
 
   std::string word_;
   std::uint32_t total_;
   std::uint32_t done_ = 0, filed_ = 0;
   std::chrono::steady_clock::time_point start_, next_draw_;
   std::size_t shown_ = 0;  // the progress line's width on screen, 0 when not drawn
-  std::string line_;
+  int resizes_seen_;       // the terminal's size changes when it was last drawn
+  std::string line_, counts_;
   OutputMark mark_{};
   std::string problem_;  // a problem's messages, moved below the erased line
 };

@@ -2,6 +2,7 @@
 
 #include "folders/folder_names.h"
 #include "folders/folder_walk.h"
+#include "shell/name_case.h"
 
 namespace zeb {
 
@@ -11,6 +12,7 @@ void complete_file_name(std::string_view word, std::vector<std::string>& matches
   std::string folder(slash == std::string_view::npos ? std::string_view()
                                                      : word.substr(0, slash + 1));
   std::string_view name = word.substr(folder.size());
+  spell_as_stored(folder);
   static std::vector<FolderName> names;  // the list itself is kept between calls
   names.clear();
   list_folder_names(folder, names);
@@ -18,7 +20,7 @@ void complete_file_name(std::string_view word, std::vector<std::string>& matches
   for (const FolderName& found : names) {
     std::string_view text = found.name;
     if (text.starts_with('.') && !hidden) continue;
-    if (!text.starts_with(name)) continue;
+    if (!name_begins_with(text, name)) continue;
     if (text.find(' ') != std::string_view::npos) continue;  // would split into two words
     std::string& path = matches.emplace_back(folder);
     path += text;

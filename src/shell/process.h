@@ -7,8 +7,9 @@
 
 namespace zeb {
 
-// A reader that goes away (zeb ... | head) must not end the program: the
-// output is lost, the session goes on, and the exit status stays 0.
+// A reader that goes away (zeb ... | head) ends the program at once, as it
+// ends any filter: nothing written after that could be read. On POSIX
+// systems SIGPIPE does it, even when zeb's starter ignored the signal.
 void prepare_process();
 
 // The program's arguments, argv[0] first, as UTF-8 text (on Windows taken

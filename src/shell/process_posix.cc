@@ -4,7 +4,7 @@
 
 namespace zeb {
 
-void prepare_process() { std::signal(SIGPIPE, SIG_IGN); }
+void prepare_process() { std::signal(SIGPIPE, SIG_DFL); }
 
 std::vector<std::string> program_arguments(int argc, char** argv) {
   return std::vector<std::string>(argv, argv + argc);

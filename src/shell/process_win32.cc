@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-// Writing to a pipe whose reader is gone fails quietly on Windows already.
+// A write to a pipe whose reader is gone ends zeb (console/system_io_win32.cc).
 // No "insert a disk" box for a drive without its medium: the load reports
 // the file as not opened instead.
 void prepare_process() { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); }

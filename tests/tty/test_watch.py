@@ -6,12 +6,13 @@ import re
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 import unittest
 
-from tty_session import (COLUMNS, CTRL_C, ENTER, PROMPT, TAB, TIMEOUT, WINDOWS, ConsoleSession,
-                         PipedZeb, SessionTest, make_replay, make_replays, needs_editor,
-                         screen_lines)
+from tty_session import (COLUMNS, CTRL_C, ENTER, LEFT, PROMPT, TAB, TIMEOUT, WINDOWS,
+                         ConsoleSession, PipedZeb, SessionTest, make_replay, make_replays,
+                         needs_editor, screen_lines)
 
 SEP = "\\" if WINDOWS else "/"
 # Where folders are scanned (every two seconds), a file counts as complete
@@ -59,6 +60,71 @@ class FolderLoadAtATerminal(SessionTest):
         out = pipe_run(self.folder, "l r\nq\n")
         self.assertIn(f"r{SEP}a.spr loaded!", out)
         self.assertNotIn("watching", out)
+
+
+@needs_editor
+class ProgressLine(SessionTest):
+    """The progress line never wraps, whatever the terminal's width, and
+    leaves no row behind; the word (a long path, as a folder dragged onto
+    zeb.exe gives) gives up its middle to "..."."""
+    COUNT = 600 if WINDOWS else 20000  # a load that draws its line a few times
+
+    @classmethod
+    def setUpClass(cls):
+        cls.top = tempfile.mkdtemp(prefix="zeb-tty-")
+        cls.word = os.path.join(cls.top, "replays_of_the_whole_long_season")
+        os.mkdir(cls.word)
+        make_replays([(os.path.join(cls.word, f"{i:05}.spr"), {"racer": f"p{i % 150}"})
+                      for i in range(cls.COUNT)], per_run=5000)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.top, True)
+
+    def load(self, columns, narrower=None, interrupt=False):
+        z = self.start(columns=columns)
+        self.sessions = [z]
+        z.expect_prompt()
+        if narrower:
+            # Rows above the line: a terminal that wraps it again keeps it
+            # on screen, where it can be taken back, and moves older rows
+            # into its scrollback instead.
+            z.run("help")
+        z.keys("l " + self.word + ENTER)
+        drawn, deadline = [], time.monotonic() + 60
+        while not drawn and time.monotonic() < deadline:
+            drawn = [row for row in z.screen(scrolled=False, joined=False) if "loading" in row]
+        self.assertTrue(drawn, "no progress line showed")
+        self.assertLess(len(drawn[0]), columns, drawn)
+        if narrower:
+            z.resize(narrower)
+        if interrupt:
+            z.keys(CTRL_C)
+        z.expect(f": {self.COUNT} replay files, " if not interrupt else " replay files, ")
+        z.expect_prompt()
+        lines = z.screen()
+        self.assertFalse([line for line in lines if "loading" in line], lines)
+        return drawn[0]
+
+    def test_at_30_columns_the_word_is_cut_in_its_middle(self):
+        line = self.load(30)
+        self.assertTrue(line.startswith(f"  loading {self.word[0]}...{self.word[-1]}: "), line)
+
+    def test_at_200_columns_the_whole_word_shows(self):
+        line = self.load(200)
+        self.assertTrue(line.startswith("  loading " + self.word + ": "), line)
+
+    def test_ctrl_c_leaves_the_summary_line_alone(self):
+        self.load(200, interrupt=True)
+        summary = [line for line in self.sessions[-1].screen() if "replay files," in line]
+        self.assertRegex(summary[0], r"^\s+\S+: \d+ replay files, \d+ filed$")
+        self.assertNotIn("^C", "\n".join(self.sessions[-1].screen()))
+
+    @unittest.skipIf(WINDOWS, "Wine's console keeps its buffer's width when the terminal it "
+                     "draws into is made narrower: zeb has no change to follow there")
+    def test_a_terminal_made_narrower_during_the_load(self):
+        line = self.load(150, narrower=24)
+        self.assertTrue(line.startswith("  loading " + self.word + ": "), line)
 
 
 class WatchedFolder(SessionTest):
@@ -206,6 +272,30 @@ class WatchedFolders(WatchedFolder):
         lines = z.screen()
         self.assertEqual(lines[-2:], rows(PROMPT + typed + "yz"))
         self.assertEqual(len([line for line in lines if "xxxx" in line]), 2)
+        z.keys(CTRL_C)
+        z.expect_prompt()
+
+    def test_a_burst_with_a_bad_file_under_a_half_typed_line(self):
+        z = self.zeb
+        COUNT = 600 if WINDOWS else 10000  # a load that draws its progress line
+        os.mkdir(os.path.join(self.folder, "aside"))
+        make_replays([(os.path.join(self.folder, "aside", f"lap_{i:03}.spr"),
+                       {"racer": f"q{i % 300}", "time": f"1,{i % 50},0,0"}) for i in range(COUNT)])
+        with open(os.path.join(self.folder, "aside", "lap_007.spr"), "wb") as f:
+            f.write(b"not a replay")
+        z.type_and_wait("find q1")
+        z.keys(LEFT + LEFT)  # the cursor in mid-line, before "q1"
+        time.sleep(0.3)
+        os.rename(os.path.join(self.folder, "aside"), os.path.join(self.folder, "r", "m100"))
+        self.arrives(f"r: {COUNT} replay files, ", files=COUNT)
+        self.line_kept("find q1")
+        z.take_buffered() if not WINDOWS else None
+        z.keys("x")  # typed where the cursor was
+        self.assertEqual(z.current_line(), PROMPT + "find xq1")
+        problem = f"r{SEP}m100{SEP}lap_007.spr not loaded (this is not a hotlap file)"
+        lines = z.screen() if WINDOWS else screen_lines(z.shown)
+        self.assertEqual([line.strip() for line in lines if "lap_007" in line], [problem])
+        self.assertFalse([line for line in lines if "loading r:" in line], lines)
         z.keys(CTRL_C)
         z.expect_prompt()
 

@@ -60,6 +60,20 @@ class AtTheConsole(SessionTest):
         z.run("")
         self.assertIn("ñandú found on track Blackwood (bl1)", z.run("find ñandú"))
 
+    def test_tab_ignores_letter_case_and_keeps_the_cursor_in_mid_line(self):
+        os.mkdir(os.path.join(self.folder, "tabt"))
+        self.replay("tabt/One.spr", racer="uno", time="1,21,0,0")
+        z = self.zeb
+        z.type_and_wait("l TA x")
+        z.keys(LEFT + LEFT + TAB + "O")  # Tab in mid-line, then a key typed where the cursor is
+        self.assertEqual(z.current_line(), PROMPT + "l tabt\\O x")
+        z.keys(CTRL_C)
+        z.expect_prompt()
+        z.type_and_wait("l TABT\\o")
+        z.keys(TAB)  # the folder as typed, the name in their own case
+        self.assertEqual(z.current_line(), PROMPT + "l tabt\\One.spr")
+        self.assertIn("One.spr loaded!", z.run(""))
+
     def test_ctrl_c_at_the_prompt_and_at_a_del_question(self):
         z = self.zeb
         z.type_and_wait("pdb -t b")

@@ -233,29 +233,37 @@ class Session:
 
 
 class ConsoleSession:
-    """zeb.exe under Wine in a tmux pane of ROWS x COLUMNS (a tmux server of
+    """zeb.exe under Wine in a tmux pane of ROWS x `columns` (a tmux server of
     its own), read from the pane's screen and what scrolled off it: `expect`
     finds a text behind the place where the last wait found its text. Ctrl-Z
-    is a key at a Windows console, so the pane's terminal passes it on."""
+    is a key at a Windows console, so the pane's terminal passes it on. With
+    native=True the Linux zeb runs in the pane: a terminal that wraps long
+    rows and rewraps them when the pane's width changes, as most do."""
 
-    def __init__(self, args=(), cwd=None, output_file=None):
+    def __init__(self, args=(), cwd=None, output_file=None, columns=COLUMNS, native=False):
         self.socket = f"zeb-tty-{os.getpid()}-{id(self)}"
         self.seen, self.exitstatus, self.started = 0, None, False
         # With `output_file`, standard output goes there: no console session.
         into = f" >{_quote(output_file)}" if output_file else ""
-        script = ("trap : INT; stty susp undef; WINEDEBUG=-all wine " +
-                  " ".join(_quote(a) for a in [ZEB, *args]) + into +
+        run = "INPUTRC=/dev/null " if native else "stty susp undef; WINEDEBUG=-all wine "
+        script = ("trap : INT; " + run + " ".join(_quote(a) for a in [ZEB, *args]) + into +
                   '; echo "zeb-status=$?"; sleep 3600')
         self._tmux("-f", "/dev/null", "start-server", ";", "set-option", "-g", "history-limit",
-                   "100000", ";", "new-session", "-d", "-x", str(COLUMNS), "-y", str(ROWS),
+                   "100000", ";", "new-session", "-d", "-x", str(columns), "-y", str(ROWS),
                    "-c", cwd or os.getcwd(), "/bin/sh", "-c", script)
+
+    def resize(self, columns):
+        """Makes the pane `columns` wide, as a user drags a window's edge."""
+        self._tmux("resize-window", "-x", str(columns), "-y", str(ROWS))
 
     def _tmux(self, *args):
         return subprocess.run(["tmux", "-L", self.socket, *args], check=True, timeout=TIMEOUT,
                               capture_output=True, text=True).stdout
 
-    def screen(self, scrolled=True):
-        text = self._tmux("capture-pane", "-p", "-J", *(["-S", "-"] if scrolled else []))
+    def screen(self, scrolled=True, joined=True):
+        """The pane's rows; joined: a row the terminal wrapped is one line."""
+        text = self._tmux("capture-pane", "-p", *(["-J"] if joined else []),
+                          *(["-S", "-"] if scrolled else []))
         return [line.rstrip(" ") for line in text.rstrip("\n").split("\n")]
 
     def expect(self, text):
@@ -320,7 +328,10 @@ def make_replay(path, **fields):
 
 def make_replays(specs, per_run=500):
     """Many replays: `specs` holds (path, fields) pairs; one run of the
-    fixture builder makes up to `per_run` of them."""
+    fixture builder makes up to `per_run` of them (under Wine, as many as a
+    Windows command line of 32,767 characters holds)."""
+    if BUILDER[0] == "wine":
+        per_run = min(per_run, 200)
     paths = []
     for start in range(0, len(specs), per_run):
         args = list(BUILDER)
@@ -340,9 +351,10 @@ class SessionTest(unittest.TestCase):
         self.folder = tempfile.mkdtemp(prefix="zeb-tty-")
         self.addCleanup(shutil.rmtree, self.folder, True)
 
-    def start(self, *args, shell=False, cwd=None, job_control=False):
-        if WINDOWS:
-            session = ConsoleSession(args, cwd=cwd or self.folder)
+    def start(self, *args, shell=False, cwd=None, job_control=False, columns=None):
+        if WINDOWS or columns:
+            session = ConsoleSession(args, cwd=cwd or self.folder, columns=columns or COLUMNS,
+                                     native=not WINDOWS)
             self.addCleanup(session.close)
             return session
         session = Session(args, cwd=cwd or self.folder, shell=shell, job_control=job_control)
