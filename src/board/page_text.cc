@@ -125,6 +125,16 @@ void append_time(std::string& out, std::int32_t ms) {
   out.append(digits, end);
 }
 
+void append_lap_time(std::string& out, std::int32_t ms) {
+  char digits[24];
+  char* end = put_decimal(digits, ms / 60000, 2);
+  *end++ = ':';
+  end = put_decimal(end, ms / 1000 % 60, 2);
+  *end++ = '.';
+  end = put_decimal(end, ms % 1000, 3);
+  out.append(digits, end);
+}
+
 void PageText::begin(const std::string& path) {
   text.clear();
   file_.discard();

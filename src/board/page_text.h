@@ -24,8 +24,10 @@ void append_json_utf8(std::string& out, std::string_view text);
 // Two lower-case hex digits per byte: a name's bytes as a safe identifier.
 void append_hex(std::string& out, std::string_view bytes);
 void append_number(std::string& out, long value);
-// A time in milliseconds as M:SS.mmm, or SS.mmm under a minute.
+// A time in milliseconds as M:SS.mmm, or SS.mmm under a minute (sectors,
+// gaps); a lap as MM:SS.mmm, as the console writes lap times.
 void append_time(std::string& out, std::int32_t ms);
+void append_lap_time(std::string& out, std::int32_t ms);
 
 class PageText {
  public:

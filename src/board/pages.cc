@@ -289,7 +289,7 @@ void write_ranking_page(std::string& out, const BoardPageInfo& info, RankingRef 
       out += "</td></tr>"sv;
     }
     out += "<tr id=\"ideal-lap\"><td>Ideal lap</td><td>"sv;
-    append_time(out, ideal);
+    append_lap_time(out, ideal);
     out += "</td><td></td></tr></tbody></table>"sv;
   }
   end_page(out);
