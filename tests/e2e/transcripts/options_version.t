@@ -4,4 +4,4 @@ args: --version a.spr
 stdin:
 <pdb
 stdout:
-|zeb 1.2.0$
+|zeb 1.3.0$
