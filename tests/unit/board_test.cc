@@ -236,14 +236,5 @@ TEST(Board, AFailedWriteSaysSoOnceAndTheNextChangeWritesItAll) {
   fs::remove_all(site);
 }
 
-TEST(Board, AFolderThatCannotBeMadeGivesTheReason) {
-  fs::path file = fs::temp_directory_path() / "zeb-board-not-a-folder";
-  std::ofstream(file) << "x";
-  std::string reason;
-  EXPECT_FALSE(open_board((file / "site").string(), "t", reason));
-  EXPECT_FALSE(reason.empty());
-  fs::remove(file);
-}
-
 }  // namespace
 }  // namespace zeb
