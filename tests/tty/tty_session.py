@@ -10,6 +10,7 @@ A ZEB that ends in ".exe" is the Windows build: ConsoleSession runs it under
 Wine (WINEPREFIX from the environment) in a tmux pane, whose screen shows what
 Wine's console draws there.
 """
+import itertools
 import os
 import re
 import shutil
@@ -232,6 +233,9 @@ class Session:
         self.child.close()
 
 
+_tmux_servers = itertools.count()
+
+
 class ConsoleSession:
     """zeb.exe under Wine in a tmux pane of ROWS x `columns` (a tmux server of
     its own), read from the pane's screen and what scrolled off it: `expect`
@@ -241,7 +245,9 @@ class ConsoleSession:
     rows and rewraps them when the pane's width changes, as most do."""
 
     def __init__(self, args=(), cwd=None, output_file=None, columns=COLUMNS, native=False):
-        self.socket = f"zeb-tty-{os.getpid()}-{id(self)}"
+        # A server of its own each time: a socket named after a reused object
+        # id could reach a server that is still ending.
+        self.socket = f"zeb-tty-{os.getpid()}-{next(_tmux_servers)}"
         self.seen, self.exitstatus, self.started = 0, None, False
         # With `output_file`, standard output goes there: no console session.
         into = f" >{_quote(output_file)}" if output_file else ""
