@@ -16,6 +16,7 @@
 namespace zeb {
 
 std::string input_line;
+bool watch_after_input_end = false;
 
 namespace {
 
@@ -64,8 +65,8 @@ void command_loop() {
   for (;;) {
     take_interrupt();  // a Ctrl-C that stopped the last command is spent
     LineResult read = read_prompted_line("ZEB> ", input_line, LineUse::command);
-    if (read == LineResult::end_of_input) {  // ends the session quietly
-      watch_until_ended();                   // unless a headless watcher goes on
+    if (read == LineResult::end_of_input) {            // ends the session quietly
+      if (watch_after_input_end) watch_until_ended();  // unless a headless watcher goes on
       return;
     }
     if (read == LineResult::interrupted) continue;

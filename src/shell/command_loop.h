@@ -33,6 +33,9 @@ extern std::string input_line;
 // count is below the maximum, words[count] is nullptr.
 int split_words(char* line, char** words, int maximum);
 
+// zeb --watch away from a terminal goes on watching after the end of its input.
+extern bool watch_after_input_end;
+
 // Runs command lines until q, quit, an empty or blank line, or the end of input.
 void command_loop();
 

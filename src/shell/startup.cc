@@ -64,16 +64,18 @@ int run_zeb(std::span<const std::string> arguments) {
   set_completer(complete_line);
   // At a terminal, folders loaded are watched for replays while the prompt
   // waits; away from one only with --watch, which then waits for the input
-  // and the folders together and goes on after the end of input.
+  // and the folders together and goes on after the end of input. With
+  // --board alone, the wait for input still wakes for a rewrite that is due.
   static constexpr PromptWatch watch{watch_descriptor, watch_or_board_timeout_ms,
                                      load_arrived_and_write_board};
   if (in_terminal_session()) {
     set_prompt_watch(&watch);
     set_watching(true);
-  } else if (options.watch_always) {
+  } else if (options.watch_always || options.board) {
     start_headless_session();
     set_prompt_watch(&watch);
-    set_watching(true);
+    set_watching(options.watch_always);
+    watch_after_input_end = options.watch_always;
   }
   // Away from a terminal, a script's load lines are read ahead on every core.
   if (!in_terminal_session()) set_input_observer(read_ahead_loads);

@@ -22,6 +22,7 @@ import shlex
 import subprocess
 import sys
 import tempfile
+import time
 
 EMULATOR = shlex.split(os.environ.get("ZEB_EMULATOR", ""))
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -144,6 +145,22 @@ def main():
         after = sorted(os.listdir(site))
         if set(before) - set(after) != {"as3r-fxo.html"} or set(after) - set(before):
             problems.append("after del: %r, before: %r" % (after, before))
+
+        # Input that stays open: a change the once-a-second limit holds back
+        # is written while zeb waits for the next line, not at the end.
+        waiting = subprocess.Popen(EMULATOR + [zeb, "--board", "open", "r"], cwd=top,
+                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL)
+        waiting.stdin.write(b"del -cs fxo as3r\ny\n")
+        waiting.stdin.flush()
+        board_json, shown = os.path.join(top, "open", "board.json"), b"as3r"
+        deadline = time.monotonic() + (30 if EMULATOR else 5)
+        while b"as3r" in shown and time.monotonic() < deadline:
+            time.sleep(0.1)
+            shown = open(board_json, "rb").read() if os.path.exists(board_json) else b"as3r"
+        if b"as3r" in shown:
+            problems.append("a del on open input did not reach board.json while zeb waited")
+        waiting.stdin.close()
+        waiting.wait(timeout=120)
 
         # A folder that cannot be made: one line, status 2, nothing loaded.
         run = subprocess.run(EMULATOR + [zeb, "--board", "site/notes.html/x", "r"], cwd=top,
