@@ -120,7 +120,9 @@ class ReplayFile : public ::testing::Test {
     replay_filename = path;
     load_command(nullptr, 0, replay_filename, true);
   }
-  std::string folder = ::testing::TempDir() + "zeb_replay_test";
+  // One folder a test: tests run side by side.
+  std::string folder = ::testing::TempDir() + "zeb_replay_test_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name();
   test::CapturedOutput out;
 };
 
