@@ -27,6 +27,7 @@ void send(const char* data, std::size_t size) {
 }
 
 void append(const char* data, std::size_t size) {
+  if (size == 0) return;  // an empty view may hold no pointer at all
   if (used + size > buffer_size) {
     flush_output();
     if (size > buffer_size) {  // larger than the whole buffer: straight through
